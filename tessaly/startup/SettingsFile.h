@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The settings file: "[section]" header lines, each followed by its "key=value" lines. Every
+// call opens, reads or rewrites, and closes the file, so nothing goes stale between calls.
+
+// The value of key in section, or "" when the file, the section or the key is missing.
+std::string ReadINI(const std::string& section, const std::string& key,
+                    const std::filesystem::path& file);
+
+// Stores value under key in section, adding whatever is missing. A write that cannot be done
+// (refused text, read-only file, missing folder) leaves the file as it was and says nothing.
+void WriteINI(const std::string& section, const std::string& key, const std::string& value,
+              const std::filesystem::path& file);
+
+namespace settings {
+
+// Longest value that a read hands back, in bytes.
+inline constexpr std::size_t kMaxValueLength = 254;
+
+// What ReadINI returns for a file holding text.
+std::string readValue(std::string_view text, std::string_view section, std::string_view key);
+
+// text after storing value under key in section, every other byte kept; nothing when the
+// section, key or value is refused because it would add lines or could never be read back.
+std::optional<std::string> withValue(std::string_view text, std::string_view section,
+                                     std::string_view key, std::string_view value);
+
+} // namespace settings

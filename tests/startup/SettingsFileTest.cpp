@@ -1,0 +1,271 @@
+#include "tessaly/startup/SettingsFile.h"
+
+#include <algorithm>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <stdlib.h>
+#include <string>
+#include <sys/stat.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+using namespace std::string_literals;
+
+namespace {
+
+// ---- Parsing and editing the text -----------------------------------------------------------
+
+// A file text, the section and key asked for, and the value read or the text written.
+struct TextCase {
+    const char* what;
+    std::string text;
+    const char* section;
+    const char* key;
+    std::string expected;
+};
+
+TEST(SettingsText, ReadsValues) {
+    const TextCase cases[] = {
+        {"blanks around value", "[Ironvale]\nDirectory = \t/games/iv \t\n", "Ironvale", "Directory",
+         "/games/iv"},
+        {"names ignore case and blanks", "[ Browse For File ]\n defaultdrive\t=c:\n",
+         "browse for FILE", " DefaultDrive ", "c:"},
+        {"one pair of double quotes", "[s]\nk=\"'v'\"\n", "s", "k", "'v'"},
+        {"single quotes", "[s]\nk= 'a b' \n", "s", "k", "a b"},
+        {"mismatched quotes kept", "[s]\nk=\"v'\n", "s", "k", "\"v'"},
+        {"lone quote kept", "[s]\nk=\"\n", "s", "k", "\""},
+        {"inner quotes kept", "[s]\nk=a \"b\"\n", "s", "k", "a \"b\""},
+        {"crlf", "[s]\r\nk=v\r\n", "s", "k", "v"},
+        {"byte-order mark", "\xEF\xBB\xBF[s]\nk=v\n", "s", "k", "v"},
+        {"key before any section", "k=early\n[s]\nx=1\n", "s", "k", ""},
+        {"first duplicate key", "[s]\nk=1\nk=2\n", "s", "k", "1"},
+        {"first duplicate section", "[s]\nk=1\n[s]\nk=2\n", "s", "k", "1"},
+        {"key of a later duplicate section", "[s]\na=1\n[t]\nk=0\n[S]\nk=2\n", "s", "k", "2"},
+        {"semicolon comment is no key", "[s]\n;k=1\n", "s", ";k", ""},
+        {"hash comment is no key", "[s]\n#k=1\n", "s", "#k", ""},
+        {"line without equals", "[s]\nk\nk=v\n", "s", "k", "v"},
+        {"nul byte in value", "[s]\nk=a\0b\n"s, "s", "k", "a\0b"s},
+        {"invalid utf-8", "[s]\nk=\xFF\xC3/x\n", "s", "k", "\xFF\xC3/x"},
+        {"no trailing newline", "[s]\nk=v", "s", "k", "v"},
+        {"missing section", "[t]\nk=v\n", "s", "k", ""},
+        {"missing key", "[s]\nj=v\n", "s", "k", ""},
+    };
+    for (const TextCase& c : cases) {
+        EXPECT_EQ(settings::readValue(c.text, c.section, c.key), c.expected) << c.what;
+    }
+}
+
+TEST(SettingsText, WritesValueAndKeepsEveryOtherByte) {
+    const TextCase cases[] = {
+        {"replace in place", "; top\n[s]\n  a = 1\nk = old\nz=9\n", "S", "k",
+         "; top\n[s]\n  a = 1\nk=new\nz=9\n"},
+        {"new key before blank separator", "[s]\nx=1\n\n[t]\ny=2\n", "s", "k",
+         "[s]\nx=1\nk=new\n\n[t]\ny=2\n"},
+        {"new key in empty section", "[s]\n\n\n[t]\n", "s", "k", "[s]\nk=new\n\n\n[t]\n"},
+        {"new key after unterminated line", "[s]\nx=1", "s", "k", "[s]\nx=1\nk=new\n"},
+        {"new section after unterminated line", "[t]\nx=1", "s", "k", "[t]\nx=1\n[s]\nk=new\n"},
+        {"new section in empty file", "", "s", "k", "[s]\nk=new\n"},
+        {"crlf new key", "; c\r\n[s]\r\nx=1\r\n", "s", "k", "; c\r\n[s]\r\nx=1\r\nk=new\r\n"},
+        {"crlf new section", "[t]\r\nx=1", "s", "k", "[t]\r\nx=1\r\n[s]\r\nk=new\r\n"},
+        {"crlf replace", "[s]\r\nk=1\r\n", "s", "k", "[s]\r\nk=new\r\n"},
+        {"byte-order mark kept", "\xEF\xBB\xBF[s]\nk=1\n", "s", "k", "\xEF\xBB\xBF[s]\nk=new\n"},
+        {"byte-order mark alone", "\xEF\xBB\xBF", "s", "k", "\xEF\xBB\xBF[s]\nk=new\n"},
+        {"first duplicate key replaced", "[s]\nk=1\nk=2\n[s]\nk=3\n", "s", "k",
+         "[s]\nk=new\nk=2\n[s]\nk=3\n"},
+        {"new key into first duplicate section", "[s]\nx=1\n[t]\n[s]\ny=2\n", "s", "k",
+         "[s]\nx=1\nk=new\n[t]\n[s]\ny=2\n"},
+        {"key before any section untouched", "k=0\n[s]\n", "s", "k", "k=0\n[s]\nk=new\n"},
+        {"unknown lines kept", "[s]\n\0junk\n;k=1\nnoequals\n  odd = spacing  \n"s, "s", "k",
+         "[s]\n\0junk\n;k=1\nnoequals\n  odd = spacing  \nk=new\n"s},
+    };
+    for (const TextCase& c : cases) {
+        EXPECT_EQ(settings::withValue(c.text, c.section, c.key, "new"), c.expected) << c.what;
+    }
+}
+
+struct Refused {
+    std::string section;
+    std::string key;
+    std::string value;
+};
+
+// Texts that would inject lines or could never be read back.
+const Refused kRefused[] = {
+    {"s\n[x]", "k", "v"}, {"s", "k\r", "v"}, {"s", "k", "v\nx=1"}, {"s", "k", "a\0b"s},
+    {"s\0"s, "k", "v"},   {"", "k", "v"},    {" \t", "k", "v"},    {"s", "", "v"},
+    {"s]x", "k", "v"},    {"s", "a=b", "v"}, {"s", "[t]", "v"},    {"s", ";k", "v"},
+};
+
+TEST(SettingsText, RefusesTextsThatBreakLines) {
+    for (const Refused& r : kRefused) {
+        EXPECT_EQ(settings::withValue("[s]\nk=1\n", r.section, r.key, r.value), std::nullopt)
+            << r.section << "/" << r.key << "/" << r.value;
+    }
+}
+
+// ---- The file on disk -----------------------------------------------------------------------
+
+std::string readBytes(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeBytes(const fs::path& file, const std::string& bytes) {
+    std::ofstream(file, std::ios::binary) << bytes;
+}
+
+std::vector<std::string> namesIn(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::ranges::sort(names);
+    return names;
+}
+
+fs::perms permsOf(const fs::path& file) {
+    return fs::status(file).permissions();
+}
+
+class SettingsFile : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "tessaly-settings-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        folder = pattern;
+        ini = folder / "Tessaly.ini";
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    // Every write must leave the settings file alone in its folder: no temp file behind.
+    void expectOnlySettingsFile() const {
+        EXPECT_EQ(namesIn(folder), std::vector<std::string>{"Tessaly.ini"});
+    }
+
+    fs::path folder;
+    fs::path ini;
+};
+
+TEST_F(SettingsFile, MissingFileReadsEmptyAndFirstWriteCreatesIt) {
+    EXPECT_EQ(ReadINI("Ironvale", "Directory", ini), "");
+    WriteINI("Ironvale", "Directory", "/games/iv", ini);
+    EXPECT_EQ(readBytes(ini), "[Ironvale]\nDirectory=/games/iv\n");
+    expectOnlySettingsFile();
+}
+
+TEST_F(SettingsFile, SecondWriteReplacesTheLine) {
+    WriteINI("Browse For File", "DefaultDirectory", "/home/a", ini);
+    WriteINI("Browse For File", "DefaultDirectory", "/home/b", ini);
+    EXPECT_EQ(readBytes(ini), "[Browse For File]\nDefaultDirectory=/home/b\n");
+    EXPECT_EQ(ReadINI("browse for file", "defaultdirectory", ini), "/home/b");
+}
+
+TEST_F(SettingsFile, ShorterInstallationKeepsOlderHigherPositions) {
+    for (int i = 0; i < 5; ++i) {
+        WriteINI("Armpatch", "file" + std::to_string(i), "/old/" + std::to_string(i), ini);
+    }
+    for (int i = 0; i < 3; ++i) {
+        WriteINI("Armpatch", "file" + std::to_string(i), "/new/" + std::to_string(i), ini);
+    }
+    EXPECT_EQ(readBytes(ini), "[Armpatch]\nfile0=/new/0\nfile1=/new/1\nfile2=/new/2\n"
+                              "file3=/old/3\nfile4=/old/4\n");
+    expectOnlySettingsFile();
+}
+
+TEST_F(SettingsFile, LongValuesReadBackCapped) {
+    const std::string directory(300, 'd');
+    const std::string megabyte(1 << 20, 'm');
+    WriteINI("Ironvale", "Directory", directory, ini);
+    WriteINI("Ironvale", "Huge", megabyte, ini);
+    WriteINI("Ironvale", "After", "x", ini);
+    EXPECT_EQ(ReadINI("Ironvale", "Directory", ini), directory.substr(0, 254));
+    EXPECT_EQ(ReadINI("Ironvale", "Huge", ini), megabyte.substr(0, 254));
+    EXPECT_EQ(ReadINI("Ironvale", "After", ini), "x");
+    EXPECT_NE(readBytes(ini).find("Huge=" + megabyte + "\n"), std::string::npos);
+}
+
+TEST_F(SettingsFile, HandEditedFileKeepsItsBytes) {
+    const std::string before = "\xEF\xBB\xBF; kept\r\n[Ironvale]\r\n  Directory = \"/old\" \r\n"
+                               "no equals\r\nodd\0byte\r\n\r\n[Other]\r\nk=v"s;
+    writeBytes(ini, before);
+    WriteINI("IRONVALE", "directory", "/new", ini);
+    WriteINI("Ironvale", "Extra", "1", ini);
+    WriteINI("Armpatch", "file0", "/p", ini);
+    EXPECT_EQ(readBytes(ini), "\xEF\xBB\xBF; kept\r\n[Ironvale]\r\ndirectory=/new\r\n"
+                              "no equals\r\nodd\0byte\r\nExtra=1\r\n\r\n[Other]\r\nk=v\r\n"
+                              "[Armpatch]\r\nfile0=/p\r\n"s);
+}
+
+TEST_F(SettingsFile, RefusedWriteTouchesNothing) {
+    for (const Refused& r : kRefused) {
+        WriteINI(r.section, r.key, r.value, ini);
+    }
+    EXPECT_FALSE(fs::exists(ini));
+    const std::string before = "[s]\nk=1\n";
+    writeBytes(ini, before);
+    for (const Refused& r : kRefused) {
+        WriteINI(r.section, r.key, r.value, ini);
+    }
+    EXPECT_EQ(readBytes(ini), before);
+    expectOnlySettingsFile();
+}
+
+TEST_F(SettingsFile, MissingFolderCreatesNothing) {
+    const fs::path missing = folder / "gone";
+    WriteINI("s", "k", "v", missing / "Tessaly.ini");
+    EXPECT_FALSE(fs::exists(missing));
+    EXPECT_TRUE(namesIn(folder).empty());
+}
+
+TEST_F(SettingsFile, ReadOnlyFileIsNotReplaced) {
+    writeBytes(ini, "[s]\nk=1\n");
+    fs::permissions(ini, fs::perms::owner_read | fs::perms::group_read);
+    WriteINI("s", "k", "2", ini);
+    WriteINI("s", "j", "3", ini);
+    EXPECT_EQ(readBytes(ini), "[s]\nk=1\n");
+    EXPECT_EQ(permsOf(ini), fs::perms::owner_read | fs::perms::group_read);
+    expectOnlySettingsFile();
+}
+
+TEST_F(SettingsFile, PermissionBitsSurviveTheRewrite) {
+    writeBytes(ini, "[s]\nk=1\n");
+    // Group write is a bit that a usual umask would strip from a newly created file.
+    const fs::perms bits = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                           fs::perms::group_write;
+    fs::permissions(ini, bits);
+    WriteINI("s", "k", "2", ini);
+    EXPECT_EQ(ReadINI("s", "k", ini), "2");
+    EXPECT_EQ(permsOf(ini), bits);
+}
+
+TEST_F(SettingsFile, WriteThroughSymlinkKeepsTheLink) {
+    fs::create_directory(folder / "real");
+    writeBytes(folder / "real" / "Tessaly.ini", "[s]\nk=1\n");
+    fs::create_symlink("real/Tessaly.ini", ini);
+    WriteINI("s", "k", "2", ini);
+    ASSERT_TRUE(fs::is_symlink(ini));
+    EXPECT_EQ(fs::read_symlink(ini), "real/Tessaly.ini");
+    EXPECT_EQ(readBytes(folder / "real" / "Tessaly.ini"), "[s]\nk=2\n");
+    EXPECT_EQ(namesIn(folder / "real"), std::vector<std::string>{"Tessaly.ini"});
+}
+
+// The browser stores the same browse position after every add; that must not cost a rewrite.
+TEST_F(SettingsFile, UnchangedValueLeavesTheFileInPlace) {
+    WriteINI("Browse For File", "DefaultDrive", "c:", ini);
+    struct stat before {};
+    ASSERT_EQ(::stat(ini.c_str(), &before), 0);
+    WriteINI("browse for file", "DefaultDrive", "c:", ini);
+    struct stat after {};
+    ASSERT_EQ(::stat(ini.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+}
+
+TEST_F(SettingsFile, EveryReadSeesTheFileAsItIsNow) {
+    WriteINI("s", "k", "1", ini);
+    EXPECT_EQ(ReadINI("s", "k", ini), "1");
+    writeBytes(ini, "[s]\nk=edited\n");
+    EXPECT_EQ(ReadINI("s", "k", ini), "edited");
+}
+
+} // namespace
