@@ -1,0 +1,12 @@
+#include "ApplicationFolder.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+namespace platform {
+
+std::string ApplicationFolder::path() const {
+    return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+}
+
+} // namespace platform

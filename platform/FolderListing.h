@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// Folder listings for the browser panes, read in one pass of the folder. Names are the raw
+// bytes from the disk. Names beginning with "." count as hidden and are left out. The order
+// is the one NTFS lists names in: compared upper-cased (ASCII), byte by byte, with the raw
+// bytes deciding between names that differ only in case.
+// A symbolic link counts as what it points to; a dangling one is left out.
+// Both throw std::system_error (a std::runtime_error) when the folder cannot be read.
+
+// Regular files whose names match any of the ";"-separated wildcard patterns ("*", "?";
+// ASCII letters match either case; a trailing ".*" also matches a name without a dot, so
+// "*.*" matches every name).
+std::vector<std::string> ListFiles(const std::string& folder, const std::string& patterns);
+
+// Sub-folders.
+std::vector<std::string> ListFolders(const std::string& folder);
+
+} // namespace platform

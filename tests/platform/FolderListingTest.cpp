@@ -1,0 +1,179 @@
+#include "platform/FolderListing.h"
+
+#include "support/TempDir.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+using Names = std::vector<std::string>;
+
+namespace {
+
+// ---- Patterns -------------------------------------------------------------------------------
+
+struct PatternCase {
+    const char* what;
+    std::string patterns;
+    Names expected;
+};
+
+class PatternTest : public testing::TestWithParam<PatternCase> {
+protected:
+    static void SetUpTestSuite() {
+        folder = new TempDir;
+        for (const char* name : {"EAGLE.IVB", "eagle2.ivb", "a.b.ivb", "x.ivbx", "photo.gif",
+                                 "ab.jpg", "noext", "caf\xC3\xA9.ivb", "trail."}) {
+            folder->file(name);
+        }
+    }
+    static void TearDownTestSuite() {
+        delete folder;
+        folder = nullptr;
+    }
+    static inline TempDir* folder = nullptr;
+};
+
+TEST_P(PatternTest, ListsMatchingFilesInOrder) {
+    EXPECT_EQ(platform::ListFiles(folder->str(), GetParam().patterns), GetParam().expected);
+}
+
+const Names all = {"a.b.ivb", "ab.jpg",    "caf\xC3\xA9.ivb", "EAGLE.IVB", "eagle2.ivb",
+                   "noext",   "photo.gif", "trail.",          "x.ivbx"};
+
+INSTANTIATE_TEST_SUITE_P(
+    FolderListing, PatternTest,
+    testing::Values(PatternCase{"lower pattern, upper name",
+                                "*.ivb",
+                                {"a.b.ivb", "caf\xC3\xA9.ivb", "EAGLE.IVB", "eagle2.ivb"}},
+                    PatternCase{"upper pattern, lower name",
+                                "*.IVB",
+                                {"a.b.ivb", "caf\xC3\xA9.ivb", "EAGLE.IVB", "eagle2.ivb"}},
+                    PatternCase{"several patterns", "*.gif;*.jpg", {"ab.jpg", "photo.gif"}},
+                    PatternCase{"a name matching two patterns is listed once",
+                                "*.ivb;e*",
+                                {"a.b.ivb", "caf\xC3\xA9.ivb", "EAGLE.IVB", "eagle2.ivb"}},
+                    PatternCase{"empty parts are ignored", ";*.gif;;", {"photo.gif"}},
+                    PatternCase{"star dot star takes names without a dot", "*.*", all},
+                    PatternCase{"star alone", "*", all},
+                    PatternCase{"name dot star takes the bare name", "noext.*", {"noext"}},
+                    PatternCase{"trailing dot is literal", "*.", {"trail."}},
+                    PatternCase{"question mark is one character", "?????.ivb", {"EAGLE.IVB"}},
+                    PatternCase{
+                        "question mark is one UTF-8 character", "caf?.ivb", {"caf\xC3\xA9.ivb"}},
+                    PatternCase{"extension must end the name", "*.ivbx", {"x.ivbx"}},
+                    PatternCase{"star backtracks past an earlier match", "*b.ivb", {"a.b.ivb"}},
+                    PatternCase{"no pattern, no files", "", {}}),
+    [](const testing::TestParamInfo<PatternCase>& info) {
+        std::string name = info.param.what;
+        std::replace_if(
+            name.begin(), name.end(), [](unsigned char c) { return !std::isalnum(c); }, '_');
+        return name;
+    });
+
+// ---- What counts as a file or a folder ------------------------------------------------------
+
+TEST(FolderListing, LeavesOutHiddenNames) {
+    TempDir folder;
+    folder.file(".hidden.ivb");
+    folder.file("shown.ivb");
+    folder.folder(".git");
+    folder.folder("pictures");
+
+    EXPECT_EQ(platform::ListFiles(folder.str(), "*.*"), Names{"shown.ivb"});
+    EXPECT_EQ(platform::ListFolders(folder.str()), Names{"pictures"});
+}
+
+TEST(FolderListing, KeepsFilesAndFoldersApart) {
+    TempDir folder;
+    folder.file("file.ivb");
+    folder.folder("folder.ivb");
+
+    EXPECT_EQ(platform::ListFiles(folder.str(), "*.ivb"), Names{"file.ivb"});
+    EXPECT_EQ(platform::ListFolders(folder.str()), Names{"folder.ivb"});
+}
+
+TEST(FolderListing, LinksCountAsWhatTheyPointTo) {
+    TempDir folder;
+    const fs::path file = folder.file("real.ivb");
+    const fs::path sub = folder.folder("real");
+    fs::create_symlink(file, folder.path() / "to-file.ivb");
+    fs::create_symlink(sub, folder.path() / "to-folder");
+    fs::create_symlink(folder.path() / "gone.ivb", folder.path() / "dangling.ivb");
+
+    EXPECT_EQ(platform::ListFiles(folder.str(), "*.*"), (Names{"real.ivb", "to-file.ivb"}));
+    EXPECT_EQ(platform::ListFolders(folder.str()), (Names{"real", "to-folder"}));
+}
+
+TEST(FolderListing, KeepsNamesThatAreNotUtf8ByteForByte) {
+    TempDir folder;
+    const std::string name = "bad\xFF\xFEname.ivb";
+    folder.file(name);
+
+    EXPECT_EQ(platform::ListFiles(folder.str(), "*.ivb"), Names{name});
+}
+
+// ---- Order ----------------------------------------------------------------------------------
+
+TEST(FolderListing, SortsAsNtfsDoes) {
+    TempDir folder;
+    for (const char* name : {"b", "_x", "a_", "Z", "ab", "B", "a", "A", "a1", "[1]"}) {
+        folder.file(name);
+    }
+    // Upper-cased byte order puts "_" after the letters and "[" between "Z" and "_"; names
+    // that differ only in case keep a fixed order (raw bytes: upper case first).
+    const Names expected = {"A", "a", "a1", "ab", "a_", "B", "b", "Z", "[1]", "_x"};
+
+    EXPECT_EQ(platform::ListFiles(folder.str(), "*"), expected);
+}
+
+TEST(FolderListing, SortsNamesWithALongCommonStart) {
+    TempDir folder;
+    for (const char* name : {"Armpatch2.ivb", "ARMPATCH10.ivb", "armpatch1.ivb", "armpatch1.IVB"}) {
+        folder.file(name);
+    }
+    const Names expected = {"armpatch1.IVB", "armpatch1.ivb", "ARMPATCH10.ivb", "Armpatch2.ivb"};
+
+    EXPECT_EQ(platform::ListFiles(folder.str(), "*.ivb"), expected);
+}
+
+TEST(FolderListing, SortsFoldersTheSameWay) {
+    TempDir folder;
+    for (const char* name : {"zeta", "Alpha", "_private", "beta"}) {
+        folder.folder(name);
+    }
+    EXPECT_EQ(platform::ListFolders(folder.str()), (Names{"Alpha", "beta", "zeta", "_private"}));
+}
+
+// ---- Failures -------------------------------------------------------------------------------
+
+TEST(FolderListing, FailsOnWhatIsNoReadableFolder) {
+    TempDir folder;
+    const std::string missing = (folder.path() / "missing").string();
+    const std::string file = folder.file("plain.txt").string();
+
+    for (const std::string& path : {missing, file}) {
+        SCOPED_TRACE(path);
+        EXPECT_THROW(platform::ListFiles(path, "*.*"), std::runtime_error);
+        EXPECT_THROW(platform::ListFolders(path), std::runtime_error);
+    }
+}
+
+TEST(FolderListing, FailureNamesTheFolderAndTheCause) {
+    const std::string missing = "/no/such/folder/here";
+    try {
+        platform::ListFiles(missing, "*.*");
+        FAIL() << "listed a missing folder";
+    } catch (const std::runtime_error& error) {
+        const std::string text = error.what();
+        EXPECT_NE(text.find(missing), std::string::npos) << text;
+        EXPECT_NE(text.find("No such file"), std::string::npos) << text;
+    }
+}
+
+} // namespace

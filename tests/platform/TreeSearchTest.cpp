@@ -1,0 +1,264 @@
+#include "platform/TreeSearch.h"
+#include "support/TempDir.h"
+
+#include <cerrno>
+#include <cstddef>
+#include <fcntl.h>
+#include <filesystem>
+#include <functional>
+#include <gtest/gtest.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <optional>
+#include <sched.h>
+#include <sys/stat.h>
+#include <string>
+#include <sys/mount.h>
+#include <sys/prctl.h>
+#include <sys/syscall.h>
+#include <thread>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// ---- Conditions a test thread puts itself under ------------------------------------------------
+// Each holds for the calling thread and the threads it starts only, and ends with it, so
+// nothing reaches the rest of the test program.
+
+// Makes the kernel answer openat2 as an old kernel or a container's filter would.
+bool RefuseOpenat2() {
+    sock_filter rules[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_openat2, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | ENOSYS),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    sock_fprog program{static_cast<unsigned short>(std::size(rules)), rules};
+    return prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 &&
+           prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
+}
+
+// Root reads every folder whatever its mode; as "nobody" the thread is refused like a user.
+// The raw system calls change this thread alone, where the library would change them all.
+bool ActAsNobody() {
+    constexpr long kNobody = 65534;
+    if (geteuid() != 0)
+        return true;
+    return syscall(SYS_setresgid, -1, kNobody, -1) == 0 &&
+           syscall(SYS_setresuid, -1, kNobody, -1) == 0;
+}
+
+// A mount table of the thread's own, where mounts made for a test stay invisible to others.
+bool OwnMountTable() {
+    return unshare(CLONE_NEWNS) == 0 && mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+}
+
+bool MakeFile(const fs::path& path) {
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    return fd >= 0 && close(fd) == 0;
+}
+
+// ---- The walker under test, once with openat2 and once with the device-number fallback ------
+
+enum class Kernel { WithOpenat2, WithoutOpenat2 };
+
+std::string KernelName(const testing::TestParamInfo<Kernel>& info) {
+    return info.param == Kernel::WithOpenat2 ? "WithOpenat2" : "WithoutOpenat2";
+}
+
+using Outcome = std::optional<std::string>;
+const std::optional<Outcome> kRanAndFoundNothing{std::in_place};
+
+// Runs `setup`, then the search, on a thread of their own. Returns nothing when the setup could
+// not be had here.
+std::optional<Outcome> SearchUnder(Kernel kernel, const std::function<bool()>& setup,
+                                   const std::string& root, const std::string& name = "Ironvale.exe",
+                                   int depth = platform::kDefaultTreeSearchDepth) {
+    std::optional<Outcome> outcome;
+    std::thread([&] {
+        if ((kernel == Kernel::WithOpenat2 || RefuseOpenat2()) && setup())
+            outcome = platform::SearchTreeForFile(root, name, depth);
+    }).join();
+    return outcome;
+}
+
+class TreeSearchTest : public testing::TestWithParam<Kernel> {
+protected:
+    Outcome search(const std::string& root, const std::string& name = "Ironvale.exe",
+                   int depth = platform::kDefaultTreeSearchDepth) {
+        const auto outcome = SearchUnder(GetParam(), [] { return true; }, root, name, depth);
+        if (!outcome)
+            ADD_FAILURE() << "cannot filter system calls here";
+        return outcome.value_or(std::nullopt);
+    }
+
+    TempDir tree;
+};
+
+INSTANTIATE_TEST_SUITE_P(Kernels, TreeSearchTest,
+                         testing::Values(Kernel::WithOpenat2, Kernel::WithoutOpenat2), KernelName);
+
+std::string Chain(int levels) {
+    std::string path;
+    for (int level = 1; level <= levels; ++level)
+        path += "level" + std::to_string(level) + "/";
+    return path;
+}
+
+// ---- Names ------------------------------------------------------------------------------------
+
+TEST_P(TreeSearchTest, MatchesTheWholeNameInAnyCaseAndReportsItAsOnDisk) {
+    struct Case {
+        const char* onDisk;
+        bool found;
+    };
+    const Case cases[] = {
+        {"Ironvale.exe", true},      {"IRONVALE.EXE", true},      {"iRoNvAlE.ExE", true},
+        {"Ironvale.exe.bak", false}, {"MyIronvale.exe", false},   {"Ironvale.ex", false},
+        {"Ironvale_exe", false},     {"Ironvale.exe ", false},    {"Ir\xC3\xB6nvale.exe", false},
+    };
+    for (const Case& c : cases) {
+        TempDir drive;
+        const auto file = drive.file(std::string("Games/IronVale/") + c.onDisk);
+        const auto found = search(drive.str());
+        if (c.found)
+            EXPECT_EQ(found, file.string()) << c.onDisk;
+        else
+            EXPECT_EQ(found, std::nullopt) << c.onDisk;
+    }
+}
+
+TEST_P(TreeSearchTest, OnlyARegularFileCounts) {
+    tree.folder("a/Ironvale.exe");
+    TempDir elsewhere;
+    fs::create_symlink(elsewhere.file("Ironvale.exe"), tree.folder("b") / "Ironvale.exe");
+    ASSERT_EQ(mkfifo((tree.path() / "Ironvale.exe").c_str(), 0644), 0);
+    EXPECT_EQ(search(tree.str()), std::nullopt);
+}
+
+TEST_P(TreeSearchTest, FindsNothingWhereThereIsNoTree) {
+    const auto file = tree.file("Ironvale.exe");
+    EXPECT_EQ(search((tree.path() / "missing").string()), std::nullopt);
+    EXPECT_EQ(search(file.string()), std::nullopt);
+    EXPECT_EQ(search(""), std::nullopt);
+    EXPECT_EQ(search(tree.str(), ""), std::nullopt);
+}
+
+TEST_P(TreeSearchTest, JoinsTheRootAndThePathWithOneSlash) {
+    const auto file = tree.file("Ironvale.exe");
+    EXPECT_EQ(search(tree.str()), file.string());
+    EXPECT_EQ(search(tree.str() + "/"), file.string());
+}
+
+// ---- Order and depth ----------------------------------------------------------------------------
+
+TEST_P(TreeSearchTest, AShallowCopyIsFoundBeforeADeepOne) {
+    tree.file("a/" + Chain(12) + "Ironvale.exe");
+    const auto shallow = tree.file("z/Ironvale.exe");
+    EXPECT_EQ(search(tree.str()), shallow.string());
+}
+
+TEST_P(TreeSearchTest, DescendsAsManyFolderLevelsAsAllowedAndNoMore) {
+    struct Case {
+        int fileLevel; // folders between the root and the file
+        int maxDepth;
+        bool found;
+    };
+    const Case cases[] = {
+        {32, 32, true}, {33, 32, false}, {0, 0, true}, {1, 0, false}, {5, 5, true}, {6, 5, false},
+    };
+    for (const Case& c : cases) {
+        TempDir drive;
+        drive.folder(Chain(40));
+        drive.file(Chain(c.fileLevel) + "Ironvale.exe");
+        EXPECT_EQ(search(drive.str(), "Ironvale.exe", c.maxDepth).has_value(), c.found)
+            << "file " << c.fileLevel << " levels down, limit " << c.maxDepth;
+    }
+}
+
+TEST_P(TreeSearchTest, TheDefaultLimitIsThirtyTwoLevels) {
+    tree.folder(Chain(40));
+    const auto reachable = tree.file(Chain(32) + "Ironvale.exe");
+    EXPECT_EQ(search(tree.str()), reachable.string());
+    fs::remove(reachable);
+    tree.file(Chain(33) + "Ironvale.exe");
+    EXPECT_EQ(search(tree.str()), std::nullopt);
+}
+
+// ---- What the walk must not enter ---------------------------------------------------------------
+
+TEST_P(TreeSearchTest, ALinkLoopEndsTheWalkWithoutRepeats) {
+    tree.folder("a/b");
+    fs::create_directory_symlink("..", tree.path() / "a" / "b" / "up");
+    fs::create_directory_symlink(tree.path(), tree.path() / "a" / "root");
+    fs::create_symlink("self", tree.path() / "self");
+    EXPECT_EQ(search(tree.str()), std::nullopt);
+    const auto file = tree.file("a/b/c/Ironvale.exe");
+    EXPECT_EQ(search(tree.str()), file.string());
+}
+
+TEST_P(TreeSearchTest, DoesNotFollowALinkToAFolderHoldingTheFile) {
+    TempDir elsewhere;
+    elsewhere.file("Game/Ironvale.exe");
+    fs::create_directory_symlink(elsewhere.path() / "Game", tree.path() / "Game");
+    EXPECT_EQ(search(tree.str()), std::nullopt);
+}
+
+TEST_P(TreeSearchTest, SkipsFoldersItMayNotRead) {
+    // Read as "nobody", who must reach everything but the locked folder.
+    fs::permissions(tree.path(), fs::perms::group_read | fs::perms::group_exec |
+                                     fs::perms::others_read | fs::perms::others_exec,
+                    fs::perm_options::add);
+    tree.file("a-locked/Ironvale.exe");
+    fs::permissions(tree.path() / "a-locked", fs::perms::none);
+    const auto readable = tree.file("b/deeper/Ironvale.exe");
+    const auto asNobody = [&] {
+        return ActAsNobody() && faccessat(AT_FDCWD, tree.path().c_str(), R_OK | X_OK, AT_EACCESS) == 0;
+    };
+
+    const auto found = SearchUnder(GetParam(), asNobody, tree.str());
+    if (!found)
+        GTEST_SKIP() << "cannot search as an unprivileged user here";
+    EXPECT_EQ(*found, readable.string());
+
+    fs::remove(readable);
+    EXPECT_EQ(SearchUnder(GetParam(), asNobody, tree.str()), kRanAndFoundNothing)
+        << "the locked folder must really be unreadable";
+}
+
+TEST_P(TreeSearchTest, StaysOnTheRootsFileSystem) {
+    const auto drive = tree.folder("drive");
+    const auto other = tree.folder("drive/other-fs");
+    const auto mountOther = [&] {
+        return OwnMountTable() && mount("tessaly-test", other.c_str(), "tmpfs", 0, nullptr) == 0 &&
+               MakeFile(other / "Ironvale.exe");
+    };
+    const auto found = SearchUnder(GetParam(), mountOther, drive.string());
+    if (!found)
+        GTEST_SKIP() << "cannot mount a file system here";
+    EXPECT_EQ(*found, std::nullopt);
+    EXPECT_EQ(SearchUnder(GetParam(), mountOther, other.string()),
+              std::optional<Outcome>((other / "Ironvale.exe").string()))
+        << "the mounted file system itself is searched";
+}
+
+// Device numbers cannot tell a bind mount of the root's own file system; only openat2 can.
+TEST(TreeSearchBindMount, StaysOutOfABindMountOfTheSameFileSystem) {
+    TempDir tree;
+    const auto drive = tree.folder("drive");
+    const auto bound = tree.folder("drive/bound");
+    tree.file("elsewhere/Ironvale.exe");
+    const auto bind = [&] {
+        return OwnMountTable() &&
+               mount((tree.path() / "elsewhere").c_str(), bound.c_str(), nullptr, MS_BIND,
+                     nullptr) == 0;
+    };
+    const auto found = SearchUnder(Kernel::WithOpenat2, bind, drive.string());
+    if (!found)
+        GTEST_SKIP() << "cannot bind-mount here";
+    EXPECT_EQ(*found, std::nullopt);
+}
+
+} // namespace

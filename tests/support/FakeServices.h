@@ -1,0 +1,72 @@
+#pragma once
+
+#include "platform/Services.h"
+
+#include <deque>
+#include <string>
+#include <utility>
+#include <vector>
+
+// Message boxes that answer from a script and remember every box in order.
+class ScriptedBoxes : public platform::MessageBoxes {
+public:
+    platform::BoxAnswer show(const platform::BoxRequest& request) override;
+
+    std::deque<platform::BoxAnswer> answers; // OK once the script runs out
+    std::vector<platform::BoxRequest> shown;
+};
+
+class RecordingSound : public platform::SoundPlayer {
+public:
+    void play(const std::filesystem::path& wave, platform::Wait wait) override {
+        played.emplace_back(wave.string(), wait);
+    }
+    std::vector<std::pair<std::string, platform::Wait>> played;
+};
+
+class FakeDrives : public platform::DriveRoots {
+public:
+    std::vector<platform::Drive> drives() const override { return list; }
+    std::vector<platform::Drive> list;
+};
+
+// Picks what the script says, "" (a cancel) once it runs out, and remembers each prompt.
+class ScriptedChooser : public platform::ItemChooser {
+public:
+    std::string chooseItem(const std::string& prompt) override;
+    std::string chooseFolder(const std::string& prompt) override;
+
+    std::deque<std::string> picks;
+    std::vector<std::string> prompts;
+};
+
+class RecordingLauncher : public platform::Launcher {
+public:
+    bool startDetached(const std::string& program,
+                       const std::vector<std::string>& arguments) override {
+        started.emplace_back(program, arguments);
+        return starts;
+    }
+    bool starts = true;
+    std::vector<std::pair<std::string, std::vector<std::string>>> started;
+};
+
+class FixedProgramFolder : public platform::ProgramFolder {
+public:
+    std::string path() const override { return folder; }
+    std::string folder;
+};
+
+// One of each, ready to hand to a window.
+struct FakeServices {
+    ScriptedBoxes boxes;
+    RecordingSound sound;
+    FakeDrives drives;
+    ScriptedChooser chooser;
+    RecordingLauncher launcher;
+    FixedProgramFolder programFolder;
+
+    platform::Services services() {
+        return {boxes, sound, drives, chooser, launcher, programFolder};
+    }
+};

@@ -1,0 +1,22 @@
+// One main for every test program: windows are drawn offscreen, and the trash that file
+// operations fill is a temporary one of the test run's, never the developer's.
+#include <QApplication>
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+int main(int argc, char* argv[]) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    const auto data = std::filesystem::temp_directory_path() /
+                      ("tessaly-test-data-" + std::to_string(getpid()));
+    std::filesystem::create_directories(data);
+    setenv("XDG_DATA_HOME", data.c_str(), 1);
+
+    QApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    const int result = RUN_ALL_TESTS();
+    std::error_code ignored;
+    std::filesystem::remove_all(data, ignored);
+    return result;
+}
