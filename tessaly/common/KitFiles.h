@@ -1,0 +1,18 @@
+#pragma once
+
+// Names of the kit's own files, relative to the program's folder.
+namespace kit {
+
+inline constexpr const char* SettingsFile = "Tessaly.ini";
+inline constexpr const char* Logo = "logo.png";
+inline constexpr const char* WindowIcon = "tessaly.png";
+inline constexpr const char* PointerIcon = "pointer.png";
+
+namespace cue {
+inline constexpr const char* Startup = "appdata/audio/groovy.wav";
+inline constexpr const char* BackgroundClick = "appdata/audio/carbine.wav";
+inline constexpr const char* LogoClick = "appdata/audio/mouseclick.wav";
+inline constexpr const char* Ok = "appdata/audio/ok.wav";
+} // namespace cue
+
+} // namespace kit

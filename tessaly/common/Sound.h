@@ -1,0 +1,11 @@
+#pragma once
+
+#include "platform/ProgramFolder.h"
+#include "platform/SoundPlayer.h"
+
+#include <string>
+
+// Plays one of the kit's cues, named relative to the program's folder
+// (e.g. "appdata/audio/groovy.wav"). Cues are decoration: nothing is reported back.
+void PlayCue(const platform::ProgramFolder& programFolder, platform::SoundPlayer& player,
+             const std::string& cue, platform::Wait wait);
