@@ -1,0 +1,136 @@
+#include "DirListBox.h"
+
+#include "NameListModel.h"
+#include "platform/FolderListing.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QStyledItemDelegate>
+#include <algorithm>
+#include <filesystem>
+#include <stdexcept>
+
+namespace {
+
+// The folders from the root down to `path`, "/" first. Resolved by name, as the list shows
+// the way the user went rather than where links lead.
+std::vector<std::string> Chain(const std::string& path) {
+    if (path.empty()) {
+        throw std::runtime_error("No folder given");
+    }
+    const std::string absolute =
+        path.front() == '/' ? path : std::filesystem::current_path().native() + '/' + path;
+    std::vector<std::string> chain{"/"};
+    std::size_t start = 0;
+    while (start <= absolute.size()) {
+        const std::size_t end = std::min(absolute.find('/', start), absolute.size());
+        const std::string part = absolute.substr(start, end - start);
+        if (part == ".." && chain.size() > 1) {
+            chain.pop_back();
+        } else if (!part.empty() && part != "." && part != "..") {
+            chain.push_back(part);
+        }
+        start = end + 1;
+    }
+    return chain;
+}
+
+// The path of the chain's first `count` folders.
+std::string PathOf(const std::vector<std::string>& chain, std::size_t count) {
+    std::string path;
+    for (std::size_t i = 1; i < count; ++i) {
+        path += '/' + chain[i];
+    }
+    return path.empty() ? "/" : path;
+}
+
+} // namespace
+
+// Draws each row with the folder icon and indentation of its place in the tree.
+class DirListBox::RowDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    int chainLength = 0;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem indented = option;
+        indented.rect.setLeft(option.rect.left() + indentation(option, index));
+        QStyledItemDelegate::paint(painter, indented, index);
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return QStyledItemDelegate::sizeHint(option, index) + QSize(indentation(option, index), 0);
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const QStyle* style = option->widget ? option->widget->style() : QApplication::style();
+        option->features |= QStyleOptionViewItem::HasDecoration;
+        option->icon = style->standardIcon(index.row() < chainLength ? QStyle::SP_DirOpenIcon
+                                                                     : QStyle::SP_DirClosedIcon);
+    }
+
+private:
+    int indentation(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+        return std::min(index.row(), chainLength) * option.fontMetrics.height();
+    }
+};
+
+DirListBox::DirListBox(QWidget* parent)
+    : QListView(parent), model_(new NameListModel(this)), delegate_(new RowDelegate(this)) {
+    setModel(model_);
+    setItemDelegate(delegate_);
+    setUniformItemSizes(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    connect(this, &QAbstractItemView::doubleClicked, this, &DirListBox::open);
+}
+
+void DirListBox::setPath(const std::string& path) {
+    std::vector<std::string> rows = Chain(path);
+    const std::string folder = PathOf(rows, rows.size());
+    std::vector<std::string> children = platform::ListFolders(folder);
+    const int chainLength = static_cast<int>(rows.size());
+    rows.insert(rows.end(), std::make_move_iterator(children.begin()),
+                std::make_move_iterator(children.end()));
+    delegate_->chainLength = chainLength;
+    model_->setNames(std::move(rows));
+    setCurrentIndex(model_->index(chainLength - 1));
+    scrollTo(currentIndex());
+    if (folder != path_) {
+        path_ = folder;
+        emit pathChanged();
+    }
+}
+
+void DirListBox::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        open(currentIndex());
+    } else {
+        QListView::keyPressEvent(event);
+    }
+}
+
+void DirListBox::open(const QModelIndex& index) {
+    if (!index.isValid()) {
+        return;
+    }
+    try {
+        setPath(pathOfRow(index.row()));
+    } catch (const std::runtime_error&) {
+        // A folder the user may not enter: the list stays where it was, as a refused click.
+        QApplication::beep();
+    }
+}
+
+std::string DirListBox::pathOfRow(int row) const {
+    const std::vector<std::string>& names = model_->names();
+    if (row < delegate_->chainLength) {
+        return PathOf(names, static_cast<std::size_t>(row) + 1);
+    }
+    const std::string& name = names[static_cast<std::size_t>(row)];
+    return path_ == "/" ? path_ + name : path_ + '/' + name;
+}

@@ -1,0 +1,151 @@
+#include "Main.h"
+
+#include "ClickLabel.h"
+#include "DirListBox.h"
+#include "DriveListBox.h"
+#include "DriveOfFolder.h"
+#include "FileListBox.h"
+#include "PathListBox.h"
+#include "tessaly/common/KitFiles.h"
+#include "tessaly/common/Strings.h"
+#include "tessaly/common/Twips.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+
+namespace {
+
+// The designed client area is 8100 x 6030 twips, but the type filter's drop-down list sits at
+// 5880 twips and is 315 high; the window grows just enough to show it whole.
+constexpr int ClientWidth = 8100;
+constexpr int ClientHeight = 5880 + 315;
+
+QPushButton* Button(QWidget* parent, const char* caption, const char* tooltip, QRect geometry) {
+    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+    button->setToolTip(QString::fromUtf8(tooltip));
+    button->setGeometry(geometry);
+    return button;
+}
+
+QPixmap KitPicture(const std::string& path) {
+    return QPixmap(QFile::decodeName(QByteArray::fromStdString(path)));
+}
+
+} // namespace
+
+Main::Main(platform::Services services, QWidget* parent)
+    : QWidget(parent), services_(services) {
+    setObjectName("Main");
+    setWindowTitle("Orvik's Ironvale Loomwright");
+    setWindowIcon(KitPicture(kitFile(kit::WindowIcon)));
+    setFixedSize(Twips(ClientWidth), Twips(ClientHeight));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, Qt::black);
+    setPalette(palette);
+    setAutoFillBackground(true);
+
+    buildControls();
+    startAtWorkingFolder();
+    connectHandlers();
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void Main::buildControls() {
+    DriveList = new DriveListBox(services_.drives, this);
+    DriveList->setGeometry(TwipsRect(120, 120, 2175, 315));
+
+    DirList = new DirListBox(this);
+    DirList->setGeometry(TwipsRect(120, 480, 2175, 2340));
+
+    FileList = new FileListBox(this);
+    FileList->setGeometry(TwipsRect(120, 2880, 2175, 3015));
+    FileList->setToolTip(
+        "FileList: Single Click to Preview File.  Dbl Click to Add File to List");
+
+    PatternCombo = new QComboBox(this);
+    PatternCombo->setGeometry(TwipsRect(120, 5880, 2175, 315));
+
+    const QCursor pointer(KitPicture(kitFile(kit::PointerIcon)), 0, 0);
+    Logo = new ClickLabel(this);
+    Logo->setGeometry(TwipsRect(2640, 0, 5130, 1815));
+    Logo->setPixmap(KitPicture(kitFile(kit::Logo)));
+    Logo->setCursor(pointer);
+
+    LstFiles = new PathListBox(this);
+    LstFiles->setGeometry(TwipsRect(2400, 1920, 4575, 3960));
+    LstFiles->setToolTip("Installation List: Single Click to Preview File.  Dbl Click to "
+                         "Remove File From List");
+
+    FileImage = new ClickLabel(this);
+    FileImage->setGeometry(TwipsRect(7185, 2040, 675, 675));
+    FileImage->setAlignment(Qt::AlignCenter);
+    FileImage->setCursor(pointer);
+
+    cmdClear = Button(this, "&Clear", "Clear list of selected armpatches.",
+                      TwipsRect(7110, 2955, 855, 375));
+    cmdInstall = Button(this, "&Install", "Install armpatches that appear in the center listbox.",
+                        TwipsRect(7110, 3435, 855, 375));
+    cmdHelp = Button(this, "&Help", "Help, tips and info on Orvik's Tessaly.",
+                     TwipsRect(7110, 3930, 855, 375));
+    cmdAbout = Button(this, "&About", "About Orvik's Tessaly.", TwipsRect(7110, 4425, 855, 375));
+    cmdDefaults = Button(this, "&Defaults", "Restore armpatch files to the Ironvale defaults.",
+                         TwipsRect(7110, 4905, 855, 375));
+    cmdQuit = Button(this, "&Quit", "Exit", TwipsRect(7110, 5400, 855, 375));
+
+    const QList<QWidget*> tabOrder = {PatternCombo, DriveList, DirList,  FileList,
+                                      LstFiles,     cmdClear,  cmdInstall, cmdHelp,
+                                      cmdAbout,     cmdDefaults, cmdQuit};
+    for (qsizetype i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+}
+
+// With nothing remembered, the browser opens at the program's working folder on its drive.
+void Main::startAtWorkingFolder() {
+    const std::string folder = QFile::encodeName(QDir::currentPath()).toStdString();
+    try {
+        DriveList->setDrive(DriveOfFolder(folder, services_.drives.drives()));
+        DirList->setPath(folder);
+        FileList->setPath(folder);
+    } catch (const std::exception&) {
+        // An unreachable working folder leaves the panes empty until the user picks a drive.
+    }
+}
+
+void Main::connectHandlers() {
+    connect(DriveList, &DriveListBox::driveChanged, this, &Main::DriveList_Change);
+    connect(DriveList, &DriveListBox::characterKey, this, &Main::DriveList_KeyPress);
+    connect(DirList, &DirListBox::pathChanged, this, &Main::DirList_Change);
+    connect(PatternCombo, &QComboBox::currentIndexChanged, this, &Main::PatternCombo_Click);
+    connect(Logo, &ClickLabel::clicked, this, &Main::Logo_Click);
+}
+
+void Main::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        Form_Click();
+    QWidget::mouseReleaseEvent(event);
+}
+
+void Main::Unload() {
+    unloaded_ = true;
+    close();
+}
+
+std::string Main::kitFile(const std::string& name) const {
+    return AddBackslash(services_.programFolder.path()) + name;
+}
+
+std::string Main::settingsPath() const {
+    return kitFile(kit::SettingsFile);
+}
+
+platform::BoxAnswer Main::box(const std::string& text, platform::BoxIcon icon,
+                              platform::BoxButtons buttons) {
+    return services_.boxes.show({"Tessaly", text, icon, buttons});
+}

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "platform/Services.h"
+
+#include <QWidget>
+#include <cstdint>
+#include <string>
+
+class ClickLabel;
+class DirListBox;
+class DriveListBox;
+class FileListBox;
+class PathListBox;
+class QComboBox;
+class QPushButton;
+
+// Tessaly's main window. This declaration is the map of the window: its handlers are defined
+// in the folder of the subsystem they belong to (startup/, selection/, ...).
+class Main : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Main(platform::Services services, QWidget* parent = nullptr);
+
+    // The state that the kit's parts share.
+    std::string Ironvaledirectory; // game folder; ends with "/" after a completed start-up
+    std::string installationdir;   // the game's armpatch folder, set by Install and Defaults
+    int16_t cntr = 0;              // number of entries in LstFiles
+    bool SetupError = false;       // the user gave up, or the settings file could not be made
+
+    // Start-up (startup/).
+    void Form_Load();
+    void SearchForGame();
+    void LocateGame();
+    std::string fBrowseForFolder(const std::string& sPrompt);
+
+    // Browser panes (selection/).
+    void DriveList_Change();
+    void DriveList_KeyPress(int KeyAscii);
+    void DirList_Change();
+    void PatternCombo_Click();
+    void Form_Click();
+    void Logo_Click();
+    void SaveBrowsePosition();
+
+    // Closes the window for good; the program ends when no window is left.
+    void Unload();
+    bool isUnloaded() const { return unloaded_; }
+
+    // The controls, reachable by tests as a user reaches them.
+    DriveListBox* DriveList;
+    DirListBox* DirList;
+    FileListBox* FileList;
+    QComboBox* PatternCombo;
+    ClickLabel* Logo;
+    PathListBox* LstFiles;
+    ClickLabel* FileImage;
+    QPushButton* cmdClear;
+    QPushButton* cmdInstall;
+    QPushButton* cmdHelp;
+    QPushButton* cmdAbout;
+    QPushButton* cmdDefaults;
+    QPushButton* cmdQuit;
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void buildControls();
+    void startAtWorkingFolder();
+    void connectHandlers();
+    std::string kitFile(const std::string& name) const;
+    std::string settingsPath() const;
+    void searchWithSplash();
+    bool userLocatesGame();
+    void recordGameFolder(bool firstRun);
+    void fillTypeFilter();
+    void goodbye();
+    platform::BoxAnswer box(const std::string& text, platform::BoxIcon icon,
+                            platform::BoxButtons buttons = platform::BoxButtons::Ok);
+
+    platform::Services services_;
+    bool unloaded_ = false;
+};
