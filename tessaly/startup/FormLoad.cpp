@@ -1,0 +1,119 @@
+#include "SettingsFile.h"
+#include "Splash.h"
+#include "tessaly/common/BusyPointer.h"
+#include "tessaly/common/Files.h"
+#include "tessaly/common/KitFiles.h"
+#include "tessaly/common/Sound.h"
+#include "tessaly/common/Strings.h"
+#include "tessaly/selection/DirListBox.h"
+#include "tessaly/selection/DriveListBox.h"
+#include "tessaly/selection/Main.h"
+#include "tessaly/selection/PathListBox.h"
+#include "tessaly/selection/TypeFilter.h"
+
+#include <QComboBox>
+#include <QSignalBlocker>
+#include <memory>
+
+namespace {
+
+constexpr int RememberedListSize = 20;
+
+} // namespace
+
+void Main::Form_Load() {
+    // Any failure not handled lower down ends start-up quietly; the window still opens with
+    // whatever was restored so far.
+    try {
+        const std::string settings = settingsPath();
+        cntr = 0;
+        PlayCue(services_.programFolder, services_.sound, kit::cue::Startup, platform::Wait::No);
+        if (SetupError)
+            return;
+
+        const bool firstRun = !FileExists(settings);
+        if (!firstRun) {
+            const std::string drive = ReadINI("Browse For File", "DefaultDrive", settings);
+            const std::string folder = ReadINI("Browse For File", "DefaultDirectory", settings);
+            if (!drive.empty())
+                DriveList->setDrive(drive);
+            if (!folder.empty())
+                DirList->setPath(folder);
+
+            for (int n = 0; n < RememberedListSize; ++n) {
+                const std::string entry = ReadINI("Armpatch", "file" + std::to_string(n), settings);
+                if (!entry.empty() && FileExists(entry)) {
+                    LstFiles->insertPath(LstFiles->count(), entry);
+                    ++cntr;
+                }
+            }
+            Ironvaledirectory = ReadINI("Ironvale", "Directory", settings);
+        }
+
+        // A remembered game folder is trusted as it stands.
+        if (Ironvaledirectory.empty()) {
+            searchWithSplash();
+            if (!Ironvaledirectory.empty() || userLocatesGame())
+                recordGameFolder(firstRun);
+        }
+        if (SetupError)
+            return;
+
+        Ironvaledirectory = AddBackslash(Ironvaledirectory);
+        fillTypeFilter();
+        setWindowTitle("Tessaly");
+    } catch (const std::exception&) {
+    }
+}
+
+void Main::searchWithSplash() {
+    auto splash = std::make_unique<Splash>(kitFile(kit::Logo));
+    splash->show();
+    const BusyPointer busy(*this);
+    splash->repaint();
+    SearchForGame();
+    splash.reset();
+}
+
+// Asks the user to pick the game by hand. False when they decline at once: then nothing is
+// recorded. After a give-up further down the folder is recorded all the same, empty.
+bool Main::userLocatesGame() {
+    if (box("Tessaly could not find Ironvale Installed.  Please locate and select Ironvale.exe",
+            platform::BoxIcon::None, platform::BoxButtons::OkCancel) == platform::BoxAnswer::Cancel) {
+        goodbye();
+        return false;
+    }
+    LocateGame();
+    if (SetupError)
+        Unload();
+    return true;
+}
+
+void Main::recordGameFolder(bool firstRun) {
+    const std::string settings = settingsPath();
+    if (firstRun && !WriteTextFile(settings, "")) {
+        box("Error initiating setup", platform::BoxIcon::Critical);
+        SetupError = true;
+        Unload();
+        return;
+    }
+    WriteINI("Ironvale", "Directory", Ironvaledirectory, settings);
+}
+
+void Main::fillTypeFilter() {
+    {
+        // Listing the entries must not choose one: only the starting choice sets the pattern.
+        const QSignalBlocker quiet(PatternCombo);
+        for (const char* entry : TypeFilterEntries)
+            PatternCombo->addItem(QString::fromUtf8(entry));
+        PatternCombo->setCurrentIndex(-1);
+    }
+    PatternCombo->setCurrentIndex(StartingTypeFilter);
+}
+
+void Main::goodbye() {
+    box("This application requires Ironvale installed.  Setup Cancelled, Goodbye",
+        platform::BoxIcon::Warning);
+    SetupError = true;
+    Unload();
+}

@@ -1,0 +1,251 @@
+#include "StartupFixture.h"
+#include "tessaly/selection/DirListBox.h"
+#include "tessaly/selection/DriveListBox.h"
+#include "tessaly/selection/FileListBox.h"
+#include "tessaly/selection/PathListBox.h"
+
+#include <QComboBox>
+#include <QGuiApplication>
+
+namespace fs = std::filesystem;
+using platform::BoxAnswer;
+using platform::DriveKind;
+
+namespace {
+
+std::vector<std::string> Entries(const Main& main) {
+    std::vector<std::string> entries;
+    for (int row = 0; row < main.LstFiles->count(); ++row)
+        entries.push_back(main.LstFiles->path(row));
+    return entries;
+}
+
+} // namespace
+
+TEST_F(StartupTest, FirstRunFindsGameOnFixedDriveBehindSplash) {
+    addDrive("usb", DriveKind::Removable);
+    addDrive("c", DriveKind::Fixed);
+    const std::string game = installGameOn("c", "Games/IronVale");
+    installGameOn("usb", "copy");
+    ShownWindows shown;
+
+    window().Form_Load();
+
+    EXPECT_EQ(shown.names, QStringList{"Splash"});
+    EXPECT_EQ(window().Ironvaledirectory, game + "/");
+    EXPECT_EQ(ReadBytes(settings()), "[Ironvale]\nDirectory=" + game + "\n");
+    EXPECT_TRUE(boxes().empty());
+    EXPECT_FALSE(window().SetupError);
+    EXPECT_EQ(window().windowTitle(), "Tessaly");
+    EXPECT_TRUE(window().installationdir.empty());
+    EXPECT_EQ(window().cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(StartupTest, StartupCuePlaysFirstWithoutWaiting) {
+    writeSettings("[Ironvale]\nDirectory=/games/ironvale\n");
+    window().Form_Load();
+    ASSERT_FALSE(fakes.sound.played.empty());
+    EXPECT_EQ(fakes.sound.played.front(),
+              std::pair((kit.path() / "appdata/audio/groovy.wav").string(), platform::Wait::No));
+}
+
+TEST_F(StartupTest, StoredGameFolderIsTrustedWithoutSearch) {
+    addDrive("c", DriveKind::Fixed);
+    installGameOn("c", "elsewhere");
+    const std::string stored = "[Ironvale]\nDirectory=/games/gone\n";
+    writeSettings(stored);
+    ShownWindows shown;
+
+    window().Form_Load();
+
+    EXPECT_TRUE(shown.names.isEmpty());
+    EXPECT_EQ(window().Ironvaledirectory, "/games/gone/");
+    EXPECT_EQ(ReadBytes(settings()), stored);
+    EXPECT_EQ(window().windowTitle(), "Tessaly");
+}
+
+TEST_F(StartupTest, StoredFolderEndingInSeparatorGetsNoSecondOne) {
+    writeSettings("[Ironvale]\nDirectory=/games/ironvale/\n");
+    window().Form_Load();
+    EXPECT_EQ(window().Ironvaledirectory, "/games/ironvale/");
+}
+
+TEST_F(StartupTest, EmptyStoredFolderSearchesAndWritesBackIntoTheSameFile) {
+    addDrive("c", DriveKind::Fixed);
+    const std::string game = installGameOn("c", "ironvale");
+    writeSettings("; kept\n[Ironvale]\nDirectory=\n[Armpatch]\nfile0=/nowhere.ivb\n");
+
+    window().Form_Load();
+
+    EXPECT_EQ(ReadBytes(settings()),
+              "; kept\n[Ironvale]\nDirectory=" + game + "\n[Armpatch]\nfile0=/nowhere.ivb\n");
+    EXPECT_EQ(window().Ironvaledirectory, game + "/");
+}
+
+TEST_F(StartupTest, RestoresListInOrderSkippingGapsAndDeletedFiles) {
+    const auto first = disks.file("pics/first.ivb").string();
+    const auto third = disks.file("pics/third.ivb").string();
+    const auto beyond = disks.file("pics/beyond.ivb").string();
+    const std::string text = "[Ironvale]\nDirectory=/g\n[Armpatch]\nfile0=" + first +
+                             "\nfile2=" + third + "\nfile3=" + disks.str() +
+                             "/pics/deleted.ivb\nfile4=\nfile20=" + beyond + "\n";
+    writeSettings(text);
+
+    window().Form_Load();
+
+    EXPECT_EQ(Entries(window()), (std::vector{first, third}));
+    EXPECT_EQ(window().cntr, 2);
+    EXPECT_EQ(ReadBytes(settings()), text); // a skipped key stays
+}
+
+TEST_F(StartupTest, RestoresTwentyEntries) {
+    std::string text = "[Ironvale]\nDirectory=/g\n[Armpatch]\n";
+    for (int n = 0; n < 20; ++n)
+        text += "file" + std::to_string(n) + "=" +
+                disks.file("pics/p" + std::to_string(n) + ".ivb").string() + "\n";
+    writeSettings(text);
+    window().Form_Load();
+    EXPECT_EQ(window().cntr, 20);
+    EXPECT_EQ(window().LstFiles->count(), 20);
+}
+
+TEST_F(StartupTest, RestoresRememberedDriveAndFolder) {
+    const auto usb = addDrive("usb", DriveKind::Removable).root;
+    const auto folder = disks.folder("usb/pictures").string();
+    disks.file("usb/pictures/eagle.ivb");
+    writeSettings("[Browse For File]\nDefaultDrive=" + usb + "\nDefaultDirectory=" + folder +
+                  "\n[Ironvale]\nDirectory=/g\n");
+
+    window().Form_Load();
+
+    EXPECT_EQ(window().DriveList->drive(), usb);
+    EXPECT_EQ(window().DirList->path(), folder);
+    EXPECT_EQ(window().FileList->path(), folder);
+    EXPECT_EQ(window().windowTitle(), "Tessaly");
+}
+
+TEST_F(StartupTest, UnreachableRememberedFolderEndsStartupQuietly) {
+    const auto pic = disks.file("pics/a.ivb").string();
+    writeSettings("[Browse For File]\nDefaultDirectory=" + disks.str() +
+                  "/deleted\n[Armpatch]\nfile0=" + pic + "\n[Ironvale]\nDirectory=/g\n");
+
+    window().Form_Load();
+
+    EXPECT_TRUE(boxes().empty());
+    EXPECT_EQ(window().LstFiles->count(), 0);
+    EXPECT_EQ(window().cntr, 0);
+    EXPECT_TRUE(window().Ironvaledirectory.empty());
+    EXPECT_EQ(window().PatternCombo->count(), 0);
+    EXPECT_EQ(window().windowTitle(), "Orvik's Ironvale Loomwright");
+    EXPECT_FALSE(window().isUnloaded());
+    EXPECT_EQ(window().cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(StartupTest, UnknownRememberedDriveEndsStartupQuietly) {
+    writeSettings("[Browse For File]\nDefaultDrive=/media/not-mounted\n[Ironvale]\nDirectory=/g\n");
+    window().Form_Load();
+    EXPECT_TRUE(boxes().empty());
+    EXPECT_EQ(window().PatternCombo->count(), 0);
+    EXPECT_EQ(window().windowTitle(), "Orvik's Ironvale Loomwright");
+}
+
+TEST_F(StartupTest, TypeFilterStartsAtIvb) {
+    writeSettings("[Ironvale]\nDirectory=/g\n");
+    window().Form_Load();
+    ASSERT_EQ(window().PatternCombo->count(), 9);
+    EXPECT_EQ(window().PatternCombo->itemText(0), "Bitmaps (*.bmp)");
+    EXPECT_EQ(window().PatternCombo->itemText(6), "Graphic (*.gif;*.jpg;*.ico;*.bmp;*.wmf;*.dib)");
+    EXPECT_EQ(window().PatternCombo->itemText(8), "All Files (*.*)");
+    EXPECT_EQ(window().PatternCombo->currentIndex(), 7);
+    EXPECT_EQ(window().PatternCombo->currentText(), "IVB (*.ivb)");
+}
+
+TEST_F(StartupTest, FileListStartsWithIvbPattern) {
+    const auto folder = disks.folder("pics").string();
+    disks.file("pics/EAGLE.IVB");
+    disks.file("pics/eagle.gif");
+    writeSettings("[Browse For File]\nDefaultDirectory=" + folder + "\n[Ironvale]\nDirectory=/g\n");
+    window().Form_Load();
+    window().FileList->selectionModel()->select(window().FileList->model()->index(0, 0),
+                                                QItemSelectionModel::ClearAndSelect);
+    EXPECT_EQ(window().FileList->model()->rowCount(), 1);
+    EXPECT_EQ(window().FileList->fileName(), "EAGLE.IVB");
+}
+
+TEST_F(StartupTest, CancelOnFirstQuestionSaysGoodbyeAndWritesNothing) {
+    addDrive("c", DriveKind::Fixed);
+    fakes.boxes.answers = {BoxAnswer::Cancel};
+
+    window().Form_Load();
+
+    EXPECT_EQ(boxes(), (std::vector{CouldNotFindQuestion(), Goodbye()}));
+    EXPECT_TRUE(window().SetupError);
+    EXPECT_TRUE(window().isUnloaded());
+    EXPECT_FALSE(fs::exists(settings())); // so the next start is again a first run
+    EXPECT_EQ(window().PatternCombo->count(), 0);
+    EXPECT_TRUE(fakes.chooser.prompts.empty());
+}
+
+TEST_F(StartupTest, GameOnlyOnRemovableDriveIsNotFound) {
+    addDrive("usb", DriveKind::Removable);
+    installGameOn("usb", "ironvale");
+    fakes.boxes.answers = {BoxAnswer::Cancel};
+    window().Form_Load();
+    EXPECT_EQ(boxes().front(), CouldNotFindQuestion());
+}
+
+TEST_F(StartupTest, GameLocatedByHandIsRecordedWithItsCase) {
+    fakes.chooser.picks = {"/Games/Iron Vale/Ironvale.exe"};
+    window().Form_Load();
+    EXPECT_EQ(boxes(), std::vector{CouldNotFindQuestion()});
+    EXPECT_EQ(fakes.chooser.prompts, std::vector<std::string>{"Find and select Ironvale.exe"});
+    EXPECT_EQ(window().Ironvaledirectory, "/Games/Iron Vale/");
+    EXPECT_EQ(ReadBytes(settings()), "[Ironvale]\nDirectory=/Games/Iron Vale\n");
+    EXPECT_EQ(window().windowTitle(), "Tessaly");
+}
+
+TEST_F(StartupTest, GivingUpByHandOnFirstRunLeavesFileWithoutGameFolder) {
+    fakes.boxes.answers = {BoxAnswer::Ok, BoxAnswer::Cancel};
+
+    window().Form_Load();
+
+    EXPECT_EQ(boxes(), (std::vector{CouldNotFindQuestion(), PleaseFindQuestion(), Goodbye()}));
+    EXPECT_TRUE(window().SetupError);
+    EXPECT_TRUE(window().isUnloaded());
+    EXPECT_EQ(ReadBytes(settings()), "[Ironvale]\nDirectory=\n");
+
+    // The next start is no first run, and searches again.
+    addDrive("c", DriveKind::Fixed);
+    const std::string game = installGameOn("c", "ironvale");
+    FakeServices again;
+    again.programFolder.folder = kit.str();
+    again.drives = fakes.drives;
+    Main next(again.services());
+    next.Form_Load();
+    EXPECT_TRUE(again.boxes.shown.empty());
+    EXPECT_EQ(next.Ironvaledirectory, game + "/");
+}
+
+TEST_F(StartupTest, SettingsFileThatCannotBeCreatedEndsSetup) {
+    fakes.programFolder.folder = (kit.path() / "missing-folder").string();
+    fakes.chooser.picks = {"/games/Ironvale.exe"};
+
+    window().Form_Load();
+
+    EXPECT_EQ(boxes(), (std::vector{CouldNotFindQuestion(),
+                                    platform::BoxRequest{"Tessaly", "Error initiating setup",
+                                                         platform::BoxIcon::Critical,
+                                                         platform::BoxButtons::Ok}}));
+    EXPECT_TRUE(window().SetupError);
+    EXPECT_TRUE(window().isUnloaded());
+    EXPECT_FALSE(fs::exists(kit.path() / "missing-folder"));
+}
+
+TEST_F(StartupTest, GiveUpFlagAlreadySetSkipsEverythingButTheCue) {
+    writeSettings("[Ironvale]\nDirectory=/g\n");
+    window().SetupError = true;
+    window().Form_Load();
+    EXPECT_EQ(fakes.sound.played.size(), 1u);
+    EXPECT_TRUE(window().Ironvaledirectory.empty());
+    EXPECT_EQ(window().windowTitle(), "Orvik's Ironvale Loomwright");
+}
