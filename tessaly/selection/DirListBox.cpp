@@ -1,5 +1,6 @@
 #include "DirListBox.h"
 
+#include "FolderIcon.h"
 #include "NameListModel.h"
 #include "platform/FolderListing.h"
 
@@ -67,15 +68,15 @@ public:
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
         QStyledItemDelegate::initStyleOption(option, index);
-        const QStyle* style = option->widget ? option->widget->style() : QApplication::style();
         option->features |= QStyleOptionViewItem::HasDecoration;
-        option->icon = style->standardIcon(index.row() < chainLength ? QStyle::SP_DirOpenIcon
-                                                                     : QStyle::SP_DirClosedIcon);
+        option->icon =
+            FolderIcon(index.row() < chainLength ? FolderLook::Open : FolderLook::Closed);
     }
 
 private:
     int indentation(const QStyleOptionViewItem& option, const QModelIndex& index) const {
-        return std::min(index.row(), chainLength) * option.fontMetrics.height();
+        // Half a line per level keeps a deep folder's name in view in the narrow list.
+        return std::min(index.row(), chainLength) * option.fontMetrics.height() / 2;
     }
 };
 
