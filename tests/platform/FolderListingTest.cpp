@@ -23,6 +23,11 @@ struct PatternCase {
     Names expected;
 };
 
+// Keeps the test list readable: a case is named by what it checks, not dumped as bytes.
+void PrintTo(const PatternCase& c, std::ostream* out) {
+    *out << c.what;
+}
+
 class PatternTest : public testing::TestWithParam<PatternCase> {
 protected:
     static void SetUpTestSuite() {

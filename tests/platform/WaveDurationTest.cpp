@@ -47,6 +47,10 @@ struct WaveCase {
     std::optional<milliseconds> expected;
 };
 
+void PrintTo(const WaveCase& c, std::ostream* out) {
+    *out << c.what;
+}
+
 class WaveDurationTest : public testing::TestWithParam<WaveCase> {};
 
 TEST_P(WaveDurationTest, ReadsTheHeader) {

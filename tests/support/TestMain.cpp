@@ -12,6 +12,8 @@ int main(int argc, char* argv[]) {
                       ("tessaly-test-data-" + std::to_string(getpid()));
     std::filesystem::create_directories(data);
     setenv("XDG_DATA_HOME", data.c_str(), 1);
+    std::filesystem::permissions(data, std::filesystem::perms::owner_all);
+    setenv("XDG_RUNTIME_DIR", data.c_str(), 0);
 
     QApplication app(argc, argv);
     testing::InitGoogleTest(&argc, argv);
