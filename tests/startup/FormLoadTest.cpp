@@ -4,8 +4,10 @@
 #include "tessaly/selection/FileListBox.h"
 #include "tessaly/selection/PathListBox.h"
 
+#include <QApplication>
 #include <QComboBox>
-#include <QGuiApplication>
+#include <atomic>
+#include <thread>
 
 namespace fs = std::filesystem;
 using platform::BoxAnswer;
@@ -39,6 +41,58 @@ TEST_F(StartupTest, FirstRunFindsGameOnFixedDriveBehindSplash) {
     EXPECT_EQ(window().windowTitle(), "Tessaly");
     EXPECT_TRUE(window().installationdir.empty());
     EXPECT_EQ(window().cursor().shape(), Qt::ArrowCursor);
+}
+
+// Drives that note, when the search asks for them, what the user sees at that moment.
+class WatchedDrives : public platform::DriveRoots {
+public:
+    std::vector<platform::Drive> drives() const override {
+        splashPainted = painted.load();
+        hourglass = main && main->cursor().shape() == Qt::WaitCursor;
+        searchThread = std::this_thread::get_id();
+        return list;
+    }
+    std::vector<platform::Drive> list;
+    const Main* main = nullptr;
+    std::atomic<bool> painted = false;
+    mutable bool splashPainted = false;
+    mutable bool hourglass = false;
+    mutable std::thread::id searchThread;
+};
+
+class SplashPaints : public QObject {
+public:
+    explicit SplashPaints(std::atomic<bool>& painted) : painted_(painted) {
+        qApp->installEventFilter(this);
+    }
+    ~SplashPaints() override { qApp->removeEventFilter(this); }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && watched->objectName() == "Splash")
+            painted_ = true;
+        return false;
+    }
+
+private:
+    std::atomic<bool>& painted_;
+};
+
+TEST_F(StartupTest, SplashIsPaintedAndHourglassShownBeforeTheSearchRunsOffTheWindowThread) {
+    WatchedDrives drives;
+    drives.list = {addDrive("c", DriveKind::Fixed)};
+    installGameOn("c", "ironvale");
+    SplashPaints paints(drives.painted);
+    platform::Services services = fakes.services();
+    Main main({services.boxes, services.sound, drives, services.chooser, services.launcher,
+               services.programFolder});
+    drives.main = &main;
+
+    main.Form_Load();
+
+    EXPECT_TRUE(drives.splashPainted);
+    EXPECT_TRUE(drives.hourglass);
+    EXPECT_NE(drives.searchThread, std::this_thread::get_id());
+    EXPECT_EQ(main.cursor().shape(), Qt::ArrowCursor);
+    EXPECT_FALSE(main.Ironvaledirectory.empty());
 }
 
 TEST_F(StartupTest, StartupCuePlaysFirstWithoutWaiting) {
