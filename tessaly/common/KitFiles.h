@@ -11,6 +11,7 @@ inline constexpr const char* PointerIcon = "pointer.png";
 namespace cue {
 inline constexpr const char* Startup = "appdata/audio/groovy.wav";
 inline constexpr const char* BackgroundClick = "appdata/audio/carbine.wav";
+inline constexpr const char* PreviewClick = "appdata/audio/carbine.wav";
 inline constexpr const char* LogoClick = "appdata/audio/mouseclick.wav";
 inline constexpr const char* Ok = "appdata/audio/ok.wav";
 } // namespace cue

@@ -124,6 +124,13 @@ void Main::connectHandlers() {
     connect(DirList, &DirListBox::pathChanged, this, &Main::DirList_Change);
     connect(PatternCombo, &QComboBox::currentIndexChanged, this, &Main::PatternCombo_Click);
     connect(Logo, &ClickLabel::clicked, this, &Main::Logo_Click);
+    connect(FileList, &FileListBox::doubleClicked, this, &Main::FileList_DblClick);
+    connect(FileList, &FileListBox::characterKey, this, &Main::FileList_KeyPress);
+    connect(FileList, &FileListBox::selectionChanged, this, &Main::FileList_Click);
+    connect(LstFiles, &PathListBox::doubleClicked, this, &Main::LstFiles_DblClick);
+    connect(LstFiles, &PathListBox::characterKey, this, &Main::LstFiles_KeyPress);
+    connect(LstFiles, &PathListBox::selectionChanged, this, &Main::LstFiles_Click);
+    connect(FileImage, &ClickLabel::clicked, this, &Main::FileImage_Click);
 }
 
 void Main::mouseReleaseEvent(QMouseEvent* event) {

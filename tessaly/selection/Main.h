@@ -4,6 +4,7 @@
 
 #include <QWidget>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 class ClickLabel;
@@ -43,6 +44,17 @@ public:
     void Logo_Click();
     void SaveBrowsePosition();
 
+    // Installation list (selection/).
+    void FileList_DblClick();
+    void FileList_KeyPress(int KeyAscii);
+    void LstFiles_DblClick();
+    void LstFiles_KeyPress(int KeyAscii);
+
+    // Image preview (selection/).
+    void FileList_Click();
+    void LstFiles_Click();
+    void FileImage_Click();
+
     // Closes the window for good; the program ends when no window is left.
     void Unload();
     bool isUnloaded() const { return unloaded_; }
@@ -76,6 +88,9 @@ private:
     void recordGameFolder(bool firstRun);
     void fillTypeFilter();
     void goodbye();
+    void addSelectedFile();
+    void removeSelectedEntry();
+    std::optional<std::string> preview(const std::string& selected);
     platform::BoxAnswer box(const std::string& text, platform::BoxIcon icon,
                             platform::BoxButtons buttons = platform::BoxButtons::Ok);
 

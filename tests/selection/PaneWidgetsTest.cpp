@@ -1,3 +1,4 @@
+#include "ViewClicks.h"
 #include "support/FakeServices.h"
 #include "support/TempDir.h"
 #include "tessaly/selection/CharacterKey.h"
@@ -28,20 +29,6 @@ Names Rows(const QAbstractItemView& view) {
             view.model()->index(row, 0).data(NameListModel::BytesRole).toByteArray().toStdString());
     }
     return rows;
-}
-
-QPoint CentreOf(const QAbstractItemView& view, int row) {
-    return view.visualRect(view.model()->index(row, 0)).center();
-}
-
-void Click(QAbstractItemView& view, int row) {
-    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, CentreOf(view, row));
-}
-
-// As a window system delivers it: a click, then the second press as a double click.
-void DoubleClick(QAbstractItemView& view, int row) {
-    Click(view, row);
-    QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, CentreOf(view, row));
 }
 
 void Show(QWidget& widget) {
