@@ -1,33 +1,15 @@
+#include "ListViews.h"
 #include "MainWindowFixture.h"
-#include "ViewClicks.h"
 #include "tessaly/selection/ClickLabel.h"
 #include "tessaly/selection/DirListBox.h"
 #include "tessaly/selection/DriveListBox.h"
 #include "tessaly/selection/FileListBox.h"
-#include "tessaly/selection/NameListModel.h"
 #include "tessaly/selection/PathListBox.h"
 
 #include <QComboBox>
 
 using Names = std::vector<std::string>;
 using platform::Wait;
-
-namespace {
-
-Names Rows(const QAbstractItemView& view) {
-    Names rows;
-    for (int row = 0; row < view.model()->rowCount(); ++row)
-        rows.push_back(
-            view.model()->index(row, 0).data(NameListModel::BytesRole).toByteArray().toStdString());
-    return rows;
-}
-
-int RowOf(const QAbstractItemView& view, const std::string& name) {
-    const Names rows = Rows(view);
-    return static_cast<int>(std::find(rows.begin(), rows.end(), name) - rows.begin());
-}
-
-} // namespace
 
 class BrowserPanes : public MainWindowTest {
 protected:

@@ -1,9 +1,8 @@
 #include "MainWindowFixture.h"
 
-#include "ViewClicks.h"
+#include "ListViews.h"
 #include "tessaly/selection/ClickLabel.h"
 #include "tessaly/selection/FileListBox.h"
-#include "tessaly/selection/NameListModel.h"
 #include "tessaly/selection/PathListBox.h"
 
 #include <QTest>
@@ -50,12 +49,9 @@ QImage MainWindowTest::shownPicture() {
 }
 
 int MainWindowTest::fileRow(const std::string& name) {
-    const QAbstractItemModel& model = *window().FileList->model();
-    for (int row = 0; row < model.rowCount(); ++row)
-        if (model.index(row, 0).data(NameListModel::BytesRole).toByteArray().toStdString() == name)
-            return row;
-    ADD_FAILURE() << name << " is not in the file list";
-    return -1;
+    const int row = RowOf(*window().FileList, name);
+    EXPECT_LT(row, window().FileList->model()->rowCount()) << name << " is not in the file list";
+    return row;
 }
 
 void MainWindowTest::selectFile(const std::string& name) {

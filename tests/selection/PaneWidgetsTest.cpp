@@ -1,11 +1,10 @@
-#include "ViewClicks.h"
+#include "ListViews.h"
 #include "support/FakeServices.h"
 #include "support/TempDir.h"
 #include "tessaly/selection/CharacterKey.h"
 #include "tessaly/selection/DirListBox.h"
 #include "tessaly/selection/DriveListBox.h"
 #include "tessaly/selection/FileListBox.h"
-#include "tessaly/selection/NameListModel.h"
 
 #include <QKeyEvent>
 #include <QSignalSpy>
@@ -21,15 +20,6 @@ namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
 
 namespace {
-
-Names Rows(const QAbstractItemView& view) {
-    Names rows;
-    for (int row = 0; row < view.model()->rowCount(); ++row) {
-        rows.push_back(
-            view.model()->index(row, 0).data(NameListModel::BytesRole).toByteArray().toStdString());
-    }
-    return rows;
-}
 
 void Show(QWidget& widget) {
     widget.resize(300, 400);
@@ -243,10 +233,6 @@ protected:
         chain.insert(chain.end(), below.begin(), below.end());
         return chain;
     }
-    int rowOf(const std::string& name) const {
-        const Names rows = Rows(list);
-        return static_cast<int>(std::find(rows.begin(), rows.end(), name) - rows.begin());
-    }
 
     TempDir folder;
     DirListBox list;
@@ -283,7 +269,7 @@ TEST_F(DirListBoxTest, WritesThePathOneWay) {
 TEST_F(DirListBoxTest, DoubleClickOpensASubFolder) {
     QSignalSpy changed(&list, &DirListBox::pathChanged);
 
-    DoubleClick(list, rowOf("zeta"));
+    DoubleClick(list, RowOf(list, "zeta"));
 
     EXPECT_EQ(changed.count(), 1);
     EXPECT_EQ(list.path(), mid + "/zeta");
@@ -293,7 +279,7 @@ TEST_F(DirListBoxTest, DoubleClickOpensASubFolder) {
 TEST_F(DirListBoxTest, DoubleClickOpensAFolderOfTheChain) {
     QSignalSpy changed(&list, &DirListBox::pathChanged);
 
-    DoubleClick(list, rowOf("top"));
+    DoubleClick(list, RowOf(list, "top"));
 
     EXPECT_EQ(changed.count(), 1);
     EXPECT_EQ(list.path(), (folder.path() / "top").string());
@@ -302,7 +288,7 @@ TEST_F(DirListBoxTest, DoubleClickOpensAFolderOfTheChain) {
 
 TEST_F(DirListBoxTest, EnterOpensTheCurrentEntry) {
     QSignalSpy changed(&list, &DirListBox::pathChanged);
-    list.setCurrentIndex(list.model()->index(rowOf("Alpha"), 0));
+    list.setCurrentIndex(list.model()->index(RowOf(list, "Alpha"), 0));
 
     QTest::keyClick(&list, Qt::Key_Return);
 
@@ -327,7 +313,7 @@ TEST_F(DirListBoxTest, OpeningAFolderThatHasGoneStaysPut) {
     QSignalSpy changed(&list, &DirListBox::pathChanged);
     fs::remove(folder.path() / "top/mid/zeta");
 
-    DoubleClick(list, rowOf("zeta"));
+    DoubleClick(list, RowOf(list, "zeta"));
 
     EXPECT_EQ(list.path(), mid);
     EXPECT_EQ(changed.count(), 0);
@@ -340,7 +326,7 @@ TEST_F(DirListBoxTest, SamePathRefreshesWithoutAChange) {
     list.setPath(mid + "/");
 
     EXPECT_EQ(changed.count(), 0);
-    EXPECT_NE(rowOf("new"), static_cast<int>(Rows(list).size()));
+    EXPECT_NE(RowOf(list, "new"), static_cast<int>(Rows(list).size()));
 }
 
 // ---- Drive list -----------------------------------------------------------------------------

@@ -1,5 +1,5 @@
+#include "ListViews.h"
 #include "MainWindowFixture.h"
-#include "ViewClicks.h"
 #include "tessaly/selection/ClickLabel.h"
 #include "tessaly/selection/FileListBox.h"
 #include "tessaly/selection/PathListBox.h"
