@@ -7,6 +7,7 @@
 #include "FileListBox.h"
 #include "PathListBox.h"
 #include "tessaly/common/KitFiles.h"
+#include "tessaly/common/Picture.h"
 #include "tessaly/common/Strings.h"
 #include "tessaly/common/Twips.h"
 
@@ -30,10 +31,6 @@ QPushButton* Button(QWidget* parent, const char* caption, const char* tooltip, Q
     button->setToolTip(QString::fromUtf8(tooltip));
     button->setGeometry(geometry);
     return button;
-}
-
-QPixmap KitPicture(const std::string& path) {
-    return QPixmap(QFile::decodeName(QByteArray::fromStdString(path)));
 }
 
 } // namespace

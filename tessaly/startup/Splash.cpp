@@ -1,8 +1,8 @@
 #include "Splash.h"
 
+#include "tessaly/common/Picture.h"
 #include "tessaly/common/Twips.h"
 
-#include <QFile>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
@@ -38,7 +38,7 @@ Splash::Splash(const std::string& logo, QWidget* parent)
     auto* image = new QLabel(frame);
     image->setObjectName("Image1");
     image->setGeometry(TwipsRect(975, 600, 5130, 1815));
-    image->setPixmap(QPixmap(QFile::decodeName(QByteArray::fromStdString(logo))));
+    image->setPixmap(KitPicture(logo));
 
     WhiteLabel("Setup: Searching for Ironvale...", frame, TwipsRect(975, 2640, 5130, 315))
         ->setObjectName("Label2");
