@@ -7,23 +7,26 @@
 # MAKE_TREE and SEARCH_GAME are the built bench programs. TREE is a folder to keep the tree in
 # between runs: made there when it does not exist or is empty, reused when an earlier run made
 # it, refused otherwise. Without TREE the tree lives in a temporary folder removed at the end.
-# RUNS (default 10) and WARMUP (default 3) set hyperfine's counts.
+# RUNS (default 15) and WARMUP (default 3) set how often each command runs.
 set -euo pipefail
 
 readonly MARK=".tessaly-bench-tree"
 readonly GAME="Ironvale.exe"
 readonly AWAY="Ironvale.exe.away"
-RUNS="${RUNS:-10}"
+RUNS="${RUNS:-15}"
 WARMUP="${WARMUP:-3}"
 
-die() { echo "search_bench: $*" >&2; exit 1; }
+die() {
+    echo "search_bench: $*" >&2
+    exit 1
+}
 
 [[ $# -ge 2 && $# -le 3 ]] || die "usage: search_bench.sh MAKE_TREE SEARCH_GAME [TREE]"
 MAKE_TREE="$(realpath "$1")"
 SEARCH="$(realpath "$2")"
 [[ -x $MAKE_TREE && -x $SEARCH ]] || die "MAKE_TREE and SEARCH_GAME must be executables"
-for tool in hyperfine fdfind find /usr/bin/time; do
-    command -v "$tool" >/dev/null || die "$tool is missing (Debian: apt-get install -y hyperfine fd-find findutils time)"
+for tool in fdfind find /usr/bin/time; do
+    command -v "$tool" >/dev/null || die "$tool is missing (Debian: apt-get install -y fd-find findutils time)"
 done
 
 WORK="$(mktemp -d)"
@@ -62,16 +65,31 @@ target="$("$SEARCH" "$TREE")"
 echo "warming the cache ..."
 find "$TREE" -xdev >/dev/null
 
-OURS="$SEARCH $TREE"
-FIND="find $TREE -xdev -iname ironvale.exe -print -quit"
-FD="fdfind -u -I -i --max-results 1 -g ironvale.exe $TREE"
+run_ours() { "$SEARCH" "$TREE"; }
+run_find() { find "$TREE" -xdev -iname ironvale.exe -print -quit; }
+run_fd() { fdfind -u -I -i --max-results 1 -g ironvale.exe "$TREE"; }
+readonly COMMANDS=(run_ours run_find run_fd)
 
-# Median wall time in ms of each command, in the order given.
+micros() { echo "${EPOCHREALTIME/./}"; }
+
+# The commands take turns, so that a machine busy for a while slows all of them alike. Prints
+# each command's median wall time in ms, in the order of COMMANDS.
 medians() {
-    local csv="$WORK/times.csv"
-    hyperfine -N --style none --warmup "$WARMUP" --runs "$RUNS" --export-csv "$csv" \
-        "$OURS" "$FIND" "$FD" >/dev/null
-    awk -F, 'NR > 1 { printf "%.1f\n", $4 * 1000 }' "$csv"
+    local run command start
+    rm -f "$WORK"/times.*
+    for ((run = 0; run < WARMUP; run++)); do
+        for command in "${COMMANDS[@]}"; do "$command" >/dev/null; done
+    done
+    for ((run = 0; run < RUNS; run++)); do
+        for command in "${COMMANDS[@]}"; do
+            start="$(micros)"
+            "$command" >/dev/null
+            echo $(($(micros) - start)) >>"$WORK/times.$command"
+        done
+    done
+    for command in "${COMMANDS[@]}"; do
+        sort -n "$WORK/times.$command" | awk '{ t[NR] = $1 } END { printf "%.1f\n", t[int((NR + 1) / 2)] / 1000 }'
+    done
 }
 
 peak_kib() { /usr/bin/time -f %M "$SEARCH" "$TREE" 2>&1 >/dev/null | tail -n 1; }
@@ -92,6 +110,7 @@ verdict() { awk -v v="$1" -v limit="$2" 'BEGIN { print (v <= limit ? "met" : "NO
 
 echo
 echo "tree: $TREE ($(find "$TREE" -xdev -type d | wc -l) folders, $(find "$TREE" -xdev -type f | wc -l) files)"
+echo "runs: $RUNS each, taking turns, after $WARMUP warm-up rounds; median wall times"
 echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)   (figures are unreliable on a busy machine)"
 printf '%-6s %12s %12s %12s\n' "" "ours (ms)" "find (ms)" "fd (ms)"
 printf '%-6s %12s %12s %12s\n' hit "${hit[0]}" "${hit[1]}" "${hit[2]}"

@@ -3,19 +3,22 @@
 #include <atomic>
 #include <climits>
 #include <condition_variable>
+#include <cstddef>
 #include <cstring>
 #include <deque>
-#include <memory>
 #include <dirent.h>
+#include <exception>
 #include <fcntl.h>
+#include <linux/close_range.h>
+#include <linux/magic.h>
 #include <linux/openat2.h>
 #include <mutex>
 #include <string_view>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <sys/syscall.h>
 #include <system_error>
 #include <thread>
-#include <utility>
 #include <unistd.h>
 #include <vector>
 
@@ -25,13 +28,15 @@ namespace {
 // Large enough that an ordinary folder is read in one call, small enough for the memory budget.
 constexpr std::size_t kListingBufferSize = 64 * 1024;
 
-// Folders kept open for their subfolders at most.
-constexpr int kKeptFolders = 256;
+// The room one listing entry takes at most: its header, the longest name and a NUL, aligned.
+constexpr std::size_t kLongestEntry = (offsetof(dirent64, d_name) + NAME_MAX + 1 + 7) & ~7u;
+
+// One per core of a small machine; the walk is bound by the kernel's work, not by ours.
+constexpr int kWorkers = 2;
 
 class FileDescriptor {
 public:
     explicit FileDescriptor(int fd) : fd_(fd) {}
-    FileDescriptor(FileDescriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
     ~FileDescriptor() {
@@ -44,18 +49,9 @@ private:
     int fd_;
 };
 
-// A folder waiting to be read: its path below the root and, while it is still open, its parent
-// folder, so that opening it looks up one name instead of the whole path.
-struct PendingFolder {
-    std::shared_ptr<const FileDescriptor> parent;
-    std::string path;
-    std::size_t nameStart = 0;
-    int depth = 0;
-
-    const char* name() const { return path.c_str() + nameStart; }
-};
-
-char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char lowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // Letter case is folded for ASCII only: the names sought are ASCII, and no byte of a multi-byte
 // UTF-8 character can fold into an ASCII letter.
@@ -77,43 +73,40 @@ private:
     std::string lower_;
 };
 
-// Opens folders through their open parent, or by their path from the root. The kernel is asked
-// to refuse any symbolic link on the way and any mount crossed, bind mounts of the root's own
-// file system included, which a device-number test could not tell apart. Kernels without
-// openat2 get the device test.
+// Opens folders by their path from the root. The kernel is asked to refuse any symbolic link
+// on the way and any mount crossed, bind mounts of the root's own file system included, which
+// a device-number test could not tell apart. Kernels without openat2 get the device test.
 class FolderOpener {
 public:
     explicit FolderOpener(int rootFd) : rootFd_(rootFd) {
         struct stat st {};
         rootDevice_ = ::fstat(rootFd, &st) == 0 ? st.st_dev : 0;
-        const int probe = openGuarded(rootFd, ".");
+        const int probe = openGuarded(".");
         kernelGuards_ = probe >= 0;
         if (probe >= 0)
             ::close(probe);
     }
 
-    FileDescriptor open(const PendingFolder& folder) const {
-        if (folder.parent)
-            return openAt(folder.parent->get(), folder.name());
-        return openAt(rootFd_, folder.path.empty() ? "." : folder.path.c_str());
+    int root() const { return rootFd_; }
+
+    int open(const std::string& relativePath) const {
+        const char* path = relativePath.empty() ? "." : relativePath.c_str();
+        return kernelGuards_ ? openGuarded(path) : openChecked(path);
     }
 
 private:
     static constexpr int kFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 
-    FileDescriptor openAt(int dirFd, const char* path) const {
-        return FileDescriptor(kernelGuards_ ? openGuarded(dirFd, path) : openChecked(dirFd, path));
-    }
-
-    static int openGuarded(int dirFd, const char* path) {
+    // The paths are built from listed names only, never "..", so they cannot climb out of root.
+    int openGuarded(const char* path) const {
         open_how how{};
         how.flags = kFlags;
-        how.resolve = RESOLVE_BENEATH | RESOLVE_NO_XDEV | RESOLVE_NO_SYMLINKS;
-        return static_cast<int>(::syscall(SYS_openat2, dirFd, path, &how, sizeof how));
+        how.resolve = RESOLVE_NO_XDEV | RESOLVE_NO_SYMLINKS;
+        return static_cast<int>(::syscall(SYS_openat2, rootFd_, path, &how, sizeof how));
     }
 
-    int openChecked(int dirFd, const char* path) const {
-        const int fd = ::openat(dirFd, path, kFlags);
+    int openChecked(const char* path) const {
+        const int fd = ::openat(rootFd_, path, kFlags);
         struct stat st {};
         if (fd >= 0 && (::fstat(fd, &st) != 0 || st.st_dev != rootDevice_)) {
             ::close(fd);
@@ -127,10 +120,18 @@ private:
     bool kernelGuards_ = false;
 };
 
+// On these file systems a listing call fills the buffer while entries remain, so a call that
+// leaves room for one more entry has reached the end, and the call that would say so is saved.
+// Others, FUSE among them, may stop short of the end.
+bool fillsEachListing(int rootFd) {
+    struct statfs fs {};
+    return ::fstatfs(rootFd, &fs) == 0 &&
+           (fs.f_type == EXT4_SUPER_MAGIC || fs.f_type == TMPFS_MAGIC);
+}
+
 // A folder that has been read leaves one batch for its subfolders: its own path below the root,
-// then each subfolder's name, all NUL-ended in one string, and maybe the folder kept open. A
-// pending folder so costs its name and a NUL, and the parent's path is stored once for all its
-// children.
+// then each subfolder's name, all NUL-ended in one string. A pending folder so costs its name
+// and a NUL, and the parent's path is stored once for all its children.
 class Batch {
 public:
     Batch(std::string_view parentPath, int depth) : bytes_(parentPath), depth_(depth) {
@@ -146,26 +147,23 @@ public:
     }
 
     void add(const char* name) { bytes_.append(name, std::strlen(name) + 1); }
-    void keep(std::shared_ptr<const FileDescriptor> parent) { parent_ = std::move(parent); }
     bool empty() const { return next_ == bytes_.size(); }
 
-    void take(PendingFolder& folder) {
+    // Writes the next pending folder's path into `path` and returns its depth.
+    int take(std::string& path) {
         const char* name = bytes_.data() + next_;
-        folder.parent = parent_;
-        folder.path.assign(bytes_.data());
-        if (!folder.path.empty())
-            folder.path += '/';
-        folder.nameStart = folder.path.size();
-        folder.path += name;
-        folder.depth = depth_;
+        path.assign(bytes_.data());
+        if (!path.empty())
+            path += '/';
+        path += name;
         next_ += std::strlen(name) + 1;
+        return depth_;
     }
 
 private:
     std::string bytes_;
     std::size_t next_ = 0;
     int depth_;
-    std::shared_ptr<const FileDescriptor> parent_;
 };
 
 std::string joinPath(std::string_view folder, const char* name) {
@@ -186,46 +184,59 @@ bool isDotOrDotDot(const char* name) {
     return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
 
+// A descriptor table of the calling thread's own that holds the root alone. A table shared by
+// threads costs a reference count and a lock on each open, read and close; and this way the
+// thread holds none of the program's other files open while it walks.
+void keepOnlyTheRoot(int rootFd) {
+    const auto root = static_cast<unsigned>(rootFd);
+    if (::close_range(root + 1, ~0u, CLOSE_RANGE_UNSHARE) == 0 && root > 0)
+        ::close_range(0, root - 1, 0);
+}
+
 // Breadth-first walk shared by the worker threads through one queue of batches. It is over
 // when the queue is empty and no worker is reading a folder that could refill it, or at the
-// first hit.
+// first hit or failure.
 class Walk {
 public:
     Walk(int rootFd, std::string_view fileName, int maxDepth)
-        : opener_(rootFd), matcher_(fileName), maxDepth_(maxDepth) {
+        : opener_(rootFd), matcher_(fileName), maxDepth_(maxDepth),
+          fillsEachListing_(fillsEachListing(rootFd)) {
         queue_.push_back(Batch::forRoot());
     }
 
+    // Throws what a worker threw, once all have stopped.
     std::optional<std::string> run() {
-        std::jthread helper;
+        std::vector<std::jthread> workers;
         try {
-            helper = std::jthread([this] { work(); });
+            for (int i = 0; i < kWorkers; ++i)
+                workers.emplace_back([this] { workGuarded(); });
         } catch (const std::system_error&) {
-            // No thread to spare: one worker walks the whole tree.
+            // Fewer threads to spare: those started walk the whole tree between them.
         }
-        work();
-        if (helper.joinable())
-            helper.join();
-        if (!found_)
-            return std::nullopt;
+        if (workers.empty())
+            work();
+        workers.clear();
+        if (failure_)
+            std::rethrow_exception(failure_);
         return hit_;
     }
 
 private:
     void work() {
         std::vector<char> buffer(kListingBufferSize);
-        PendingFolder folder;
-        folder.path.reserve(PATH_MAX);
-        while (takeNext(folder))
-            finish(readFolder(folder, buffer));
+        std::string path;
+        path.reserve(PATH_MAX);
+        int depth = 0;
+        while (takeNext(path, depth))
+            finish(readFolder(path, depth, buffer));
     }
 
-    bool takeNext(PendingFolder& folder) {
+    bool takeNext(std::string& path, int& depth) {
         std::unique_lock lock(mutex_);
-        changed_.wait(lock, [this] { return found_ || !queue_.empty() || busy_ == 0; });
-        if (found_ || queue_.empty())
+        changed_.wait(lock, [this] { return stopped_ || !queue_.empty() || busy_ == 0; });
+        if (stopped_ || queue_.empty())
             return false;
-        queue_.front().take(folder);
+        depth = queue_.front().take(path);
         if (queue_.front().empty())
             queue_.pop_front();
         ++busy_;
@@ -242,44 +253,45 @@ private:
         changed_.notify_all();
     }
 
+    void workGuarded() {
+        try {
+            keepOnlyTheRoot(opener_.root());
+            work();
+        } catch (...) {
+            stop([this] { failure_ = std::current_exception(); });
+        }
+    }
+
     void report(std::string path) {
+        stop([this, &path] { hit_ = std::move(path); });
+    }
+
+    // The first hit or failure ends the walk for every worker; later ones are dropped.
+    template <class Record> void stop(Record record) {
         {
             std::lock_guard lock(mutex_);
-            if (found_)
+            if (stopped_)
                 return;
-            hit_ = std::move(path);
-            found_ = true;
+            record();
+            stopped_ = true;
         }
         changed_.notify_all();
     }
 
-    // Keeps a folder open for its subfolders while few folders are kept, well within the
-    // process's limit on open files; the others' subfolders are opened by their whole path.
-    void keepOpen(Batch& subfolders, FileDescriptor folder) {
-        if (kept_.fetch_add(1) >= kKeptFolders) {
-            --kept_;
-            return;
-        }
-        subfolders.keep(std::shared_ptr<const FileDescriptor>(
-            new FileDescriptor(std::move(folder)), [this](const FileDescriptor* kept) {
-                delete kept;
-                --kept_;
-            }));
-    }
-
     // Reads one folder: reports a hit, or returns its subfolders for a later turn.
-    Batch readFolder(PendingFolder& pending, std::vector<char>& buffer) {
-        const std::string& path = pending.path;
-        Batch subfolders(path, pending.depth + 1);
-        FileDescriptor folder = opener_.open(pending);
-        pending.parent.reset(); // the parent closes once all its subfolders are open
+    Batch readFolder(const std::string& path, int depth, std::vector<char>& buffer) {
+        Batch subfolders(path, depth + 1);
+        const FileDescriptor folder(opener_.open(path));
         if (folder.get() < 0)
             return subfolders; // unreadable, gone, on another mount, or a path too long
-        const bool descend = pending.depth < maxDepth_;
-        while (!found_.load(std::memory_order_relaxed)) {
+        const bool descend = depth < maxDepth_;
+        bool more = true;
+        while (more && !stopped_.load(std::memory_order_relaxed)) {
             const ssize_t size = ::getdents64(folder.get(), buffer.data(), buffer.size());
             if (size <= 0)
                 break;
+            more = !fillsEachListing_ ||
+                   static_cast<std::size_t>(size) + kLongestEntry > buffer.size();
             for (ssize_t offset = 0; offset < size;) {
                 const auto* entry = reinterpret_cast<const dirent64*>(buffer.data() + offset);
                 offset += entry->d_reclen;
@@ -291,34 +303,35 @@ private:
                     entry->d_type == DT_UNKNOWN ? typeAt(folder.get(), name) : entry->d_type;
                 if (named && type == DT_REG) {
                     report(joinPath(path, name));
-                    return Batch(path, pending.depth + 1);
+                    return Batch(path, depth + 1);
                 }
                 if (descend && type == DT_DIR)
                     subfolders.add(name);
             }
         }
-        if (!subfolders.empty())
-            keepOpen(subfolders, std::move(folder));
         return subfolders;
     }
 
     const FolderOpener opener_;
     const NameMatcher matcher_;
     const int maxDepth_;
+    const bool fillsEachListing_;
 
-    std::atomic<int> kept_ = 0; // outlives the batches, whose kept folders count down here
     std::mutex mutex_;
     std::condition_variable changed_;
     std::deque<Batch> queue_;
     int busy_ = 0;
-    std::atomic<bool> found_ = false;
-    std::string hit_;
+    std::atomic<bool> stopped_ = false;
+    std::optional<std::string> hit_;
+    std::exception_ptr failure_;
 };
 
 } // namespace
 
 std::optional<std::string> SearchTreeForFile(const std::string& root, const std::string& fileName,
                                              int maxDepth) {
+    if (maxDepth < 0)
+        return std::nullopt;
     const FileDescriptor rootFd(::open(root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (rootFd.get() < 0)
         return std::nullopt;

@@ -2,6 +2,9 @@
 
 #include "platform/TreeSearch.h"
 
+#include <string_view>
+#include <utility>
+
 int16_t SearchFixedDrives(GameSearch& search, const std::vector<platform::Drive>& drives,
                           std::string& gameFolder) {
     for (const platform::Drive& drive : drives) {

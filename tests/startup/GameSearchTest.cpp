@@ -1,6 +1,7 @@
+#include "tessaly/startup/GameSearch.h"
+
 #include "support/FakeServices.h"
 #include "support/TempDir.h"
-#include "tessaly/startup/GameSearch.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -99,10 +100,14 @@ TEST(GameFolderOf, CutsTheLastNameOff) {
 
 TEST(NamesGameExecutable, WantsTheExactNameAsTheLastName) {
     const std::pair<const char*, bool> cases[] = {
-        {"/games/Ironvale/Ironvale.exe", true}, {"/Ironvale.exe", true},
-        {"/games/ironvale.exe", false},         {"/games/MyIronvale.exe", false},
-        {"/games/Ironvale.exe/", false},        {"/games/Ironvale.exe.bak", false},
-        {"Ironvale.exe", false},                {"", false},
+        {"/games/Ironvale/Ironvale.exe", true},
+        {"/Ironvale.exe", true},
+        {"/games/ironvale.exe", false},
+        {"/games/MyIronvale.exe", false},
+        {"/games/Ironvale.exe/", false},
+        {"/games/Ironvale.exe.bak", false},
+        {"Ironvale.exe", false},
+        {"", false},
     };
     for (const auto& [path, names] : cases)
         EXPECT_EQ(NamesGameExecutable(path), names) << path;
