@@ -16,7 +16,9 @@ namespace {
 
 // ---- Reading the table ------------------------------------------------------------------------
 
-bool isOctal(char c) { return c >= '0' && c <= '7'; }
+bool isOctal(char c) {
+    return c >= '0' && c <= '7';
+}
 
 // The kernel writes a blank, tab, line feed and backslash in a path as \040, \011, \012, \134.
 std::string decodeEscapes(std::string_view field) {
@@ -86,18 +88,18 @@ bool isAnyOf(std::string_view text, std::initializer_list<std::string_view> name
 // desktop it is the root of a live session (a RAM layer over an image on the boot medium) or of
 // a container, whose users' files sit on bind mounts of real disks that are searched as such.
 std::optional<DriveKind> kindOfFileSystem(std::string_view type) {
-    if (isAnyOf(type, {"nfs", "nfs4", "cifs", "smb3", "smbfs", "ncpfs", "afs", "ceph",
-                       "glusterfs", "lustre", "9p", "virtiofs", "coda", "davfs", "fuse.sshfs",
-                       "fuse.rclone", "fuse.s3fs", "fuse.gcsfuse", "fuse.glusterfs"}))
+    if (isAnyOf(type, {"nfs", "nfs4", "cifs", "smb3", "smbfs", "ncpfs", "afs", "ceph", "glusterfs",
+                       "lustre", "9p", "virtiofs", "coda", "davfs", "fuse.sshfs", "fuse.rclone",
+                       "fuse.s3fs", "fuse.gcsfuse", "fuse.glusterfs"}))
         return DriveKind::Network;
     if (isAnyOf(type, {"tmpfs", "ramfs"}))
         return DriveKind::Ram;
     if (isAnyOf(type, {"iso9660", "udf"}))
         return DriveKind::Optical;
-    if (isAnyOf(type, {"proc", "sysfs", "cgroup", "cgroup2", "devtmpfs", "devpts", "debugfs",
-                       "tracefs", "securityfs", "pstore", "bpf", "mqueue", "hugetlbfs",
-                       "binfmt_misc", "configfs", "fusectl", "autofs", "efivarfs", "rpc_pipefs",
-                       "nsfs", "selinuxfs", "nfsd", "overlay"}))
+    if (isAnyOf(type, {"proc",       "sysfs",       "cgroup",     "cgroup2", "devtmpfs", "devpts",
+                       "debugfs",    "tracefs",     "securityfs", "pstore",  "bpf",      "mqueue",
+                       "hugetlbfs",  "binfmt_misc", "configfs",   "fusectl", "autofs",   "efivarfs",
+                       "rpc_pipefs", "nsfs",        "selinuxfs",  "nfsd",    "overlay"}))
         return DriveKind::Pseudo;
     return std::nullopt;
 }
@@ -179,6 +181,9 @@ DriveKind deviceKind(const fs::path& device, int levelsLeft) {
         return deviceKind(device.parent_path(), levelsLeft - 1);
     if (auto kind = kindBeneath(device, levelsLeft))
         return *kind;
+    // Card readers call their SD cards fixed; the card's own type says otherwise.
+    if (firstLine(device / "device" / "type") == "SD")
+        return DriveKind::Removable;
     const std::string removable = firstLine(device / "removable");
     if (removable == "0")
         return DriveKind::Fixed;
@@ -230,6 +235,10 @@ std::vector<Drive> DrivesFromMountInfo(std::string_view text, const fs::path& sy
         if (!hidden.contains(mount.id))
             drives.push_back({mount.mountPoint, MountKind(mount, sysfsRoot)});
     }
+    // "/" is always there to browse, even where the table does not list it (in a chroot, or
+    // when the table cannot be read); of unknown kind, it is not searched.
+    if (std::none_of(drives.begin(), drives.end(), [](const Drive& d) { return d.root == "/"; }))
+        drives.push_back({"/", DriveKind::Unknown});
     // Compared name by name, "/" comes first and "/a/b" before "/a b".
     std::stable_sort(drives.begin(), drives.end(), [](const Drive& a, const Drive& b) {
         return fs::path(a.root) < fs::path(b.root);

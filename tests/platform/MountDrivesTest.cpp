@@ -1,4 +1,5 @@
 #include "platform/MountDrives.h"
+
 #include "support/TempDir.h"
 
 #include <algorithm>
@@ -51,6 +52,9 @@ public:
             dir_.file("block/" + name + "/removable", std::string(removable) + "\n");
         index(name, name, number);
     }
+    void cardType(const std::string& disk, const std::string& type) {
+        dir_.file("block/" + disk + "/device/type", type + "\n");
+    }
     void partition(const std::string& disk, const std::string& name, const std::string& number) {
         dir_.file("block/" + disk + "/" + name + "/partition", "1\n");
         index(disk + "/" + name, name, number);
@@ -61,8 +65,7 @@ public:
         dir_.file("block/" + name + "/dm/name", mapperName + "\n");
         const auto slaves = dir_.folder("block/" + name + "/slaves");
         for (const std::string& device : beneath)
-            fs::create_directory_symlink("../../" + device,
-                                         slaves / fs::path(device).filename());
+            fs::create_directory_symlink("../../" + device, slaves / fs::path(device).filename());
     }
     const fs::path& root() const { return dir_.path(); }
 
@@ -87,6 +90,11 @@ protected:
         sysfs.disk("sdc", "8:32", nullptr);
         sysfs.disk("nvme0n1", "259:0", "0");
         sysfs.partition("nvme0n1", "nvme0n1p1", "259:1");
+        sysfs.disk("mmcblk0", "179:0", "0");
+        sysfs.cardType("mmcblk0", "MMC");
+        sysfs.disk("mmcblk1", "179:8", "0");
+        sysfs.cardType("mmcblk1", "SD");
+        sysfs.partition("mmcblk1", "mmcblk1p1", "179:9");
         sysfs.disk("sr0", "11:0", "1");
         sysfs.disk("loop0", "7:0", "0");
         sysfs.disk("zram0", "252:0", "0");
@@ -111,6 +119,8 @@ TEST_F(MountKindTest, JudgesByFileSystemTypeAndDevice) {
         {"ext4", "/dev/sdc", 8, 32, DriveKind::Unknown}, // the disk does not say
         {"ext4", "/dev/sdz", 8, 99, DriveKind::Unknown}, // no such device
         {"vfat", "/dev/sdb1", 8, 17, DriveKind::Removable},
+        {"ext4", "/dev/mmcblk0", 179, 0, DriveKind::Fixed},        // built-in memory
+        {"exfat", "/dev/mmcblk1p1", 179, 9, DriveKind::Removable}, // SD card
         {"ext4", "/dev/mapper/luks-root", 253, 0, DriveKind::Fixed},
         {"ext4", "/dev/mapper/usb-crypt", 253, 1, DriveKind::Removable},
         {"ext4", "/dev/mapper/vg-spanning", 253, 2, DriveKind::Fixed},
@@ -176,9 +186,9 @@ TEST_F(MountKindTest, ListsTheRootFirstThenThePathsInOrder) {
                              "45 27 0:42 / /a rw - tmpfs tmpfs rw\n"
                              "22 27 0:21 / /proc rw - proc proc rw\n";
     const std::vector<Drive> expected = {
-        {"/", DriveKind::Fixed},     {"/a", DriveKind::Ram},
-        {"/a/b", DriveKind::Ram},    {"/a b", DriveKind::Ram},
-        {"/home", DriveKind::Fixed}, {"/media/usb", DriveKind::Removable},
+        {"/", DriveKind::Fixed},      {"/a", DriveKind::Ram},
+        {"/a/b", DriveKind::Ram},     {"/a b", DriveKind::Ram},
+        {"/home", DriveKind::Fixed},  {"/media/usb", DriveKind::Removable},
         {"/proc", DriveKind::Pseudo},
     };
     EXPECT_EQ(platform::DrivesFromMountInfo(text, sysfs.root()), expected);
@@ -192,10 +202,8 @@ TEST_F(MountKindTest, AMountOnTopOfAnotherHidesIt) {
                              "53 27 8:17 / /media rw - vfat /dev/sdb1 rw\n"
                              "54 53 8:2 / /media/disk rw - ext4 /dev/sda2 rw\n";
     const std::vector<Drive> expected = {
-        {"/", DriveKind::Fixed},
-        {"/data", DriveKind::Ram},
-        {"/media", DriveKind::Removable},
-        {"/media/disk", DriveKind::Fixed},
+        {"/", DriveKind::Fixed},          {"/data", DriveKind::Ram},
+        {"/media", DriveKind::Removable}, {"/media/disk", DriveKind::Fixed},
         {"/run", DriveKind::Ram},
     };
     EXPECT_EQ(platform::DrivesFromMountInfo(text, sysfs.root()), expected);
@@ -222,7 +230,16 @@ TEST_F(MountKindTest, MountDrivesReadsTheTableAfreshAtEachCall) {
                            "60 27 8:17 / /media/usb rw - vfat /dev/sdb1 rw\n");
     EXPECT_EQ(Roots(drives.drives()), (std::vector<std::string>{"/", "/media/usb"}));
     fs::remove(table);
-    EXPECT_EQ(drives.drives(), std::vector<Drive>());
+    EXPECT_EQ(drives.drives(), (std::vector<Drive>{{"/", DriveKind::Unknown}}));
+}
+
+TEST_F(MountKindTest, RootMissingFromTheTableIsStillListedFirstButNotSearched) {
+    // Inside a chroot the table names the mounts below the new root, but not the root itself.
+    const auto drives = platform::DrivesFromMountInfo(
+        "40 30 0:5 / /dev rw - devtmpfs udev rw\n41 30 0:21 / /proc rw - proc proc rw\n",
+        sysfs.root());
+    EXPECT_EQ(drives.front(), (Drive{"/", DriveKind::Unknown}));
+    EXPECT_EQ(Roots(drives), (std::vector<std::string>{"/", "/dev", "/proc"}));
 }
 
 TEST(MountDrives, ThisMachineListsTheRootFirstAndProcAsPseudo) {
