@@ -193,9 +193,15 @@ void keepOnlyTheRoot(int rootFd) {
         ::close_range(0, root - 1, 0);
 }
 
-// Breadth-first walk shared by the worker threads through one queue of batches. It is over
-// when the queue is empty and no worker is reading a folder that could refill it, or at the
-// first hit or failure.
+// Which end of the queue of pending folders a worker takes from. One worker goes breadth-first,
+// taking the oldest folder, so a game a few levels down is reached early whatever its name; the
+// other goes depth-first in the order the folders list their entries, taking the newest, so a
+// game deep in the first branches is reached early too. Each folder is still read once.
+enum class End { Oldest, Newest };
+
+// The walk shared by the worker threads through one queue of batches. It is over when the
+// queue is empty and no worker is reading a folder that could refill it, or at the first hit
+// or failure.
 class Walk {
 public:
     Walk(int rootFd, std::string_view fileName, int maxDepth)
@@ -209,12 +215,13 @@ public:
         std::vector<std::jthread> workers;
         try {
             for (int i = 0; i < kWorkers; ++i)
-                workers.emplace_back([this] { workGuarded(); });
+                workers.emplace_back(
+                    [this, i] { workGuarded(i % 2 == 0 ? End::Oldest : End::Newest); });
         } catch (const std::system_error&) {
             // Fewer threads to spare: those started walk the whole tree between them.
         }
         if (workers.empty())
-            work();
+            work(End::Oldest);
         workers.clear();
         if (failure_)
             std::rethrow_exception(failure_);
@@ -222,23 +229,24 @@ public:
     }
 
 private:
-    void work() {
+    void work(End end) {
         std::vector<char> buffer(kListingBufferSize);
         std::string path;
         path.reserve(PATH_MAX);
         int depth = 0;
-        while (takeNext(path, depth))
+        while (takeNext(end, path, depth))
             finish(readFolder(path, depth, buffer));
     }
 
-    bool takeNext(std::string& path, int& depth) {
+    bool takeNext(End end, std::string& path, int& depth) {
         std::unique_lock lock(mutex_);
         changed_.wait(lock, [this] { return stopped_ || !queue_.empty() || busy_ == 0; });
         if (stopped_ || queue_.empty())
             return false;
-        depth = queue_.front().take(path);
-        if (queue_.front().empty())
-            queue_.pop_front();
+        Batch& batch = end == End::Oldest ? queue_.front() : queue_.back();
+        depth = batch.take(path);
+        if (batch.empty())
+            end == End::Oldest ? queue_.pop_front() : queue_.pop_back();
         ++busy_;
         return true;
     }
@@ -253,10 +261,10 @@ private:
         changed_.notify_all();
     }
 
-    void workGuarded() {
+    void workGuarded(End end) {
         try {
             keepOnlyTheRoot(opener_.root());
-            work();
+            work(end);
         } catch (...) {
             stop([this] { failure_ = std::current_exception(); });
         }
