@@ -31,7 +31,7 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     platform::QtMessageBoxes boxes;
-    platform::QtSoundPlayer sound;
+    platform::QtSoundPlayer sound(TESSALY_SOUND_MODULE);
     platform::MountDrives drives;
     platform::QtItemChooser chooser;
     platform::DetachedLauncher launcher;

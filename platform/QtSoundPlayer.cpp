@@ -1,27 +1,28 @@
 #include "QtSoundPlayer.h"
 
 #include "WaveDuration.h"
+#include "sound/SoundEffect.h"
 
-#include <QEventLoop>
 #include <QFile>
-#include <QSoundEffect>
-#include <QUrl>
 
 namespace platform {
 
-QtSoundPlayer::QtSoundPlayer() {
+QtSoundPlayer::QtSoundPlayer(const std::filesystem::path& module)
+    : module_(QFile::decodeName(QByteArray::fromStdString(module.native()))) {
     deferredStart_.setSingleShot(true);
     deferredStart_.setInterval(0);
-    QObject::connect(&deferredStart_, &QTimer::timeout, [this] { start(pending_); });
+    QObject::connect(&deferredStart_, &QTimer::timeout, [this] {
+        if (SoundEffect* sound = effect())
+            sound->start(pending_);
+    });
 }
 
 QtSoundPlayer::~QtSoundPlayer() = default;
 
 void QtSoundPlayer::play(const std::filesystem::path& wave, Wait wait) {
     const auto duration = WaveDuration(wave);
-    if (!duration) {
+    if (!duration)
         return;
-    }
     if (wait == Wait::No) {
         // A later cue before the event loop runs replaces this one, as a playing one would be.
         pending_ = wave;
@@ -29,38 +30,21 @@ void QtSoundPlayer::play(const std::filesystem::path& wave, Wait wait) {
         return;
     }
     deferredStart_.stop();
-    start(wave);
-    waitForEnd(*duration + margin);
+    if (SoundEffect* sound = effect()) {
+        sound->start(wave);
+        sound->waitForEnd(*duration + margin);
+    }
 }
 
-void QtSoundPlayer::start(const std::filesystem::path& wave) {
-    if (!effect_) {
-        effect_ = std::make_unique<QSoundEffect>();
+SoundEffect* QtSoundPlayer::effect() {
+    if (!loadTried_) {
+        loadTried_ = true;
+        // The module stays loaded to the end of the program, after the effect it made is gone.
+        if (const auto make = reinterpret_cast<SoundEffectFactory>(
+                module_.resolve(SoundModuleFactory)))
+            effect_.reset(make());
     }
-    effect_->stop();
-    effect_->setSource(
-        QUrl::fromLocalFile(QFile::decodeName(QByteArray::fromStdString(wave.native()))));
-    effect_->play();
-}
-
-void QtSoundPlayer::waitForEnd(std::chrono::milliseconds longest) {
-    if (effect_->status() == QSoundEffect::Error) {
-        return;
-    }
-    QEventLoop loop;
-    QObject::connect(effect_.get(), &QSoundEffect::playingChanged, &loop, [this, &loop] {
-        if (!effect_->isPlaying()) {
-            loop.quit();
-        }
-    });
-    QObject::connect(effect_.get(), &QSoundEffect::statusChanged, &loop, [this, &loop] {
-        if (effect_->status() == QSoundEffect::Error) {
-            loop.quit();
-        }
-    });
-    QTimer::singleShot(longest, &loop, &QEventLoop::quit);
-    // Input waits in the queue until the cue has ended, as with the classic blocking player.
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    return effect_.get();
 }
 
 } // namespace platform

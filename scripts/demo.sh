@@ -10,7 +10,7 @@ demo=$(realpath -m "$build/demo")
 rm -rf "$demo"
 mkdir -p "$demo/kit" "$demo/Ironvale/data/armpatch" "$demo/pictures/emblems"
 cp -r tessaly/kit/. "$demo/kit/"
-cp "$build/tessaly/tessaly" "$demo/kit/"
+cp "$build/tessaly/tessaly" "$build/tessaly/libtessaly_sound.so" "$demo/kit/"
 
 printf 'MZ demo placeholder\n' > "$demo/Ironvale/Ironvale.exe"
 for n in $(seq 1 16); do

@@ -4,18 +4,21 @@
 #include "platform/QtItemChooser.h"
 #include "platform/QtMessageBoxes.h"
 #include "platform/QtSoundPlayer.h"
+#include "platform/sound/SoundEffect.h"
 #include "tessaly/selection/Main.h"
 
 #include <QApplication>
+#include <filesystem>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    platform::ApplicationFolder programFolder;
     platform::QtMessageBoxes boxes;
-    platform::QtSoundPlayer sound;
+    platform::QtSoundPlayer sound(std::filesystem::path(programFolder.path()) /
+                                  platform::SoundModuleName);
     platform::MountDrives drives;
     platform::QtItemChooser chooser;
     platform::DetachedLauncher launcher;
-    platform::ApplicationFolder programFolder;
 
     Main window({boxes, sound, drives, chooser, launcher, programFolder});
     window.Form_Load();

@@ -56,7 +56,7 @@ TEST(QtSoundPlayer, UnplayableFilesAreSilentAtOnce) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        QtSoundPlayer player;
+        QtSoundPlayer player(TESSALY_SOUND_MODULE);
         EXPECT_LT(TimeOf([&] { player.play(c.file, Wait::UntilEnd); }), slack);
         EXPECT_LT(TimeOf([&] { player.play(c.file, Wait::No); }), slack);
     }
@@ -67,7 +67,7 @@ TEST(QtSoundPlayer, WaitingEndsByTheWavesOwnLength) {
     TempDir folder;
     const auto length = 300ms;
     const auto wave = folder.file("cue.wav", SilentWave(length));
-    QtSoundPlayer player;
+    QtSoundPlayer player(TESSALY_SOUND_MODULE);
 
     EXPECT_LE(TimeOf([&] { player.play(wave, Wait::UntilEnd); }),
               length + QtSoundPlayer::margin + slack);
@@ -76,7 +76,7 @@ TEST(QtSoundPlayer, WaitingEndsByTheWavesOwnLength) {
 TEST(QtSoundPlayer, NotWaitingReturnsAtOnceEvenForALongCue) {
     TempDir folder;
     const auto wave = folder.file("long.wav", SilentWave(5000ms));
-    QtSoundPlayer player;
+    QtSoundPlayer player(TESSALY_SOUND_MODULE);
 
     EXPECT_LT(TimeOf([&] { player.play(wave, Wait::No); }), slack);
     // The cue starts from the event loop; a waited-for one after it still ends in time.
@@ -84,6 +84,18 @@ TEST(QtSoundPlayer, NotWaitingReturnsAtOnceEvenForALongCue) {
     const auto shortWave = folder.file("short.wav", SilentWave(100ms));
     EXPECT_LE(TimeOf([&] { player.play(shortWave, Wait::UntilEnd); }),
               100ms + QtSoundPlayer::margin + slack);
+}
+
+TEST(QtSoundPlayer, WithoutTheSoundModuleEveryCueIsSilentAtOnce) {
+    TempDir folder;
+    const auto wave = folder.file("long.wav", SilentWave(2000ms));
+    QtSoundPlayer player(folder.path() / "no-such-module.so");
+    EXPECT_LT(TimeOf([&] { player.play(wave, Wait::UntilEnd); }), slack);
+    EXPECT_LT(TimeOf([&] {
+                  player.play(wave, Wait::No);
+                  QTest::qWait(20);
+              }),
+              slack + 20ms);
 }
 
 } // namespace
