@@ -13,6 +13,9 @@ constexpr int rootRole = Qt::UserRole;
 DriveListBox::DriveListBox(const platform::DriveRoots& drives, QWidget* parent)
     : QComboBox(parent) {
     for (const platform::Drive& drive : drives.drives()) {
+        // The kernel's own file systems (proc, sys, cgroups, devices) hold no pictures.
+        if (drive.kind == platform::DriveKind::Pseudo)
+            continue;
         const QByteArray root = QByteArray::fromStdString(drive.root);
         addItem(QFile::decodeName(root), root);
     }

@@ -337,7 +337,8 @@ protected:
         FakeDrives drives;
         drives.list = {{"/", platform::DriveKind::Fixed},
                        {"/media/usb", platform::DriveKind::Removable},
-                       {"/mnt/\xFF", platform::DriveKind::Fixed}};
+                       {"/mnt/\xFF", platform::DriveKind::Fixed},
+                       {"/proc", platform::DriveKind::Pseudo}};
         return drives;
     }
 
@@ -345,7 +346,7 @@ protected:
     DriveListBox list{drives};
 };
 
-TEST_F(DriveListBoxTest, ListsTheDriveRootsWithTheFirstCurrent) {
+TEST_F(DriveListBoxTest, ListsTheDriveRootsButNotTheKernelsWithTheFirstCurrent) {
     ASSERT_EQ(list.count(), 3);
     EXPECT_EQ(list.itemText(1), "/media/usb");
     EXPECT_EQ(list.drive(), "/");
