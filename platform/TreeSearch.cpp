@@ -1,5 +1,7 @@
 #include "TreeSearch.h"
 
+#include "FileDescriptor.h"
+
 #include <atomic>
 #include <climits>
 #include <condition_variable>
@@ -33,21 +35,6 @@ constexpr std::size_t kLongestEntry = (offsetof(dirent64, d_name) + NAME_MAX + 1
 
 // One per core of a small machine; the walk is bound by the kernel's work, not by ours.
 constexpr int kWorkers = 2;
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    ~FileDescriptor() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 char lowerAscii(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;

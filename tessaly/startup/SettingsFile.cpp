@@ -1,5 +1,7 @@
 #include "tessaly/startup/SettingsFile.h"
 
+#include "platform/FileDescriptor.h"
+
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -158,27 +160,9 @@ bool isStorable(std::string_view section, std::string_view key, std::string_view
 
 // ---- The file on disk -----------------------------------------------------------------------
 
-class FileHandle {
-  public:
-    explicit FileHandle(int fd) : fd_(fd) {}
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    ~FileHandle() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    int get() const { return fd_; }
-    // Closing can report a failed delayed write, so a file being written is closed by hand.
-    bool close() { return ::close(std::exchange(fd_, -1)) == 0; }
-
-  private:
-    int fd_;
-};
-
 // Nothing when the file cannot be opened or read; a FIFO or device is never waited on.
 std::optional<std::string> readFile(const fs::path& file) {
-    FileHandle handle(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    platform::FileDescriptor handle(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     struct stat status {};
     if (handle.get() < 0 || ::fstat(handle.get(), &status) != 0 || !S_ISREG(status.st_mode)) {
         return std::nullopt;
@@ -262,7 +246,7 @@ std::optional<TempFile> createTempBeside(const fs::path& target, mode_t mode) {
 // Makes the rename itself survive a crash; a folder that cannot be synced changes nothing.
 void syncFolder(const fs::path& file) {
     const fs::path folder = file.parent_path().empty() ? fs::path(".") : file.parent_path();
-    const FileHandle handle(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const platform::FileDescriptor handle(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (handle.get() >= 0) {
         ::fsync(handle.get());
     }
@@ -276,7 +260,7 @@ void replaceFile(const fs::path& target, std::string_view text, std::optional<mo
     if (!temp) {
         return;
     }
-    FileHandle handle(temp->fd);
+    platform::FileDescriptor handle(temp->fd);
     bool written = writeAll(handle.get(), text) &&
                    (!oldMode || ::fchmod(handle.get(), *oldMode) == 0) &&
                    ::fsync(handle.get()) == 0;
