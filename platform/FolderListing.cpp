@@ -77,7 +77,7 @@ std::vector<std::string> SplitPatterns(const std::string& patterns) {
     return result;
 }
 
-bool NtfsLess(const std::string& a, const std::string& b) {
+bool UpperCasedLess(const std::string& a, const std::string& b) {
     const std::size_t common = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < common; ++i) {
         const unsigned char x = Upper(a[i]);
@@ -92,7 +92,7 @@ bool NtfsLess(const std::string& a, const std::string& b) {
 // Packing the first eight upper-cased bytes into one integer settles nearly every comparison
 // with a single integer compare: a third of the time of sorting the strings themselves, on
 // 100,000 names.
-void SortAsNtfs(std::vector<std::string>& names) {
+void SortByUpperCasedName(std::vector<std::string>& names) {
     struct Entry {
         std::uint64_t prefix;
         std::string* name;
@@ -107,7 +107,7 @@ void SortAsNtfs(std::vector<std::string>& names) {
         entries.push_back({prefix, &name});
     }
     std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-        return a.prefix != b.prefix ? a.prefix < b.prefix : NtfsLess(*a.name, *b.name);
+        return a.prefix != b.prefix ? a.prefix < b.prefix : UpperCasedLess(*a.name, *b.name);
     });
     std::vector<std::string> sorted;
     sorted.reserve(names.size());
@@ -165,7 +165,7 @@ std::vector<std::string> List(const std::string& folder, Kind wanted, Keep keep)
     if (errno != 0) {
         ThrowListingError(folder);
     }
-    SortAsNtfs(names);
+    SortByUpperCasedName(names);
     return names;
 }
 

@@ -7,7 +7,7 @@ namespace platform {
 
 // Folder listings for the browser panes, read in one pass of the folder. Names are the raw
 // bytes from the disk. Names beginning with "." count as hidden and are left out. The order
-// is the one NTFS lists names in: compared upper-cased (ASCII), byte by byte, with the raw
+// is by name compared upper-cased (ASCII), byte by byte, with the raw
 // bytes deciding between names that differ only in case.
 // A symbolic link counts as what it points to; a dangling one is left out.
 // Both throw std::system_error (a std::runtime_error) when the folder cannot be read.

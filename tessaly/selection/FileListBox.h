@@ -6,7 +6,7 @@
 class NameListModel;
 
 // The file list: the plain files of one folder whose names match the pattern, hidden files
-// left out, in the order NTFS lists them. The folder is read in one pass and handed to the
+// left out, sorted by upper-cased name. The folder is read in one pass and handed to the
 // view whole, so even 100,000 files show at once without freezing the window.
 class FileListBox : public QListView {
     Q_OBJECT

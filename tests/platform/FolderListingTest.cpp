@@ -125,7 +125,7 @@ TEST(FolderListing, KeepsNamesThatAreNotUtf8ByteForByte) {
 
 // ---- Order ----------------------------------------------------------------------------------
 
-TEST(FolderListing, SortsAsNtfsDoes) {
+TEST(FolderListing, SortsByUpperCasedNameThenRawBytes) {
     TempDir folder;
     for (const char* name : {"b", "_x", "a_", "Z", "ab", "B", "a", "A", "a1", "[1]"}) {
         folder.file(name);
