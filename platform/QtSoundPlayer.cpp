@@ -40,8 +40,8 @@ SoundEffect* QtSoundPlayer::effect() {
     if (!loadTried_) {
         loadTried_ = true;
         // The module stays loaded to the end of the program, after the effect it made is gone.
-        if (const auto make = reinterpret_cast<SoundEffectFactory>(
-                module_.resolve(SoundModuleFactory)))
+        if (const auto make =
+                reinterpret_cast<SoundEffectFactory>(module_.resolve(SoundModuleFactory)))
             effect_.reset(make());
     }
     return effect_.get();

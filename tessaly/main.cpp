@@ -1,3 +1,5 @@
+#include "tessaly/selection/Main.h"
+
 #include "platform/ApplicationFolder.h"
 #include "platform/DetachedLauncher.h"
 #include "platform/MountDrives.h"
@@ -5,7 +7,6 @@
 #include "platform/QtMessageBoxes.h"
 #include "platform/QtSoundPlayer.h"
 #include "platform/sound/SoundEffect.h"
-#include "tessaly/selection/Main.h"
 
 #include <QApplication>
 #include <filesystem>

@@ -35,8 +35,7 @@ QPushButton* Button(QWidget* parent, const char* caption, const char* tooltip, Q
 
 } // namespace
 
-Main::Main(platform::Services services, QWidget* parent)
-    : QWidget(parent), services_(services) {
+Main::Main(platform::Services services, QWidget* parent) : QWidget(parent), services_(services) {
     setObjectName("Main");
     setWindowTitle("Orvik's Ironvale Loomwright");
     setWindowIcon(KitPicture(kitFile(kit::WindowIcon)));
@@ -63,8 +62,7 @@ void Main::buildControls() {
 
     FileList = new FileListBox(this);
     FileList->setGeometry(TwipsRect(120, 2880, 2175, 3015));
-    FileList->setToolTip(
-        "FileList: Single Click to Preview File.  Dbl Click to Add File to List");
+    FileList->setToolTip("FileList: Single Click to Preview File.  Dbl Click to Add File to List");
 
     PatternCombo = new QComboBox(this);
     PatternCombo->setGeometry(TwipsRect(120, 5880, 2175, 315));
@@ -96,8 +94,8 @@ void Main::buildControls() {
                          TwipsRect(7110, 4905, 855, 375));
     cmdQuit = Button(this, "&Quit", "Exit", TwipsRect(7110, 5400, 855, 375));
 
-    const QList<QWidget*> tabOrder = {PatternCombo, DriveList, DirList,  FileList,
-                                      LstFiles,     cmdClear,  cmdInstall, cmdHelp,
+    const QList<QWidget*> tabOrder = {PatternCombo, DriveList,   DirList,    FileList,
+                                      LstFiles,     cmdClear,    cmdInstall, cmdHelp,
                                       cmdAbout,     cmdDefaults, cmdQuit};
     for (qsizetype i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);

@@ -79,7 +79,8 @@ void Main::searchWithSplash() {
 // recorded. After a give-up further down the folder is recorded all the same, empty.
 bool Main::userLocatesGame() {
     if (box("Tessaly could not find Ironvale Installed.  Please locate and select Ironvale.exe",
-            platform::BoxIcon::None, platform::BoxButtons::OkCancel) == platform::BoxAnswer::Cancel) {
+            platform::BoxIcon::None,
+            platform::BoxButtons::OkCancel) == platform::BoxAnswer::Cancel) {
         goodbye();
         return false;
     }

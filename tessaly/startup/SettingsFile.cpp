@@ -246,7 +246,8 @@ std::optional<TempFile> createTempBeside(const fs::path& target, mode_t mode) {
 // Makes the rename itself survive a crash; a folder that cannot be synced changes nothing.
 void syncFolder(const fs::path& file) {
     const fs::path folder = file.parent_path().empty() ? fs::path(".") : file.parent_path();
-    const platform::FileDescriptor handle(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const platform::FileDescriptor handle(
+        ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (handle.get() >= 0) {
         ::fsync(handle.get());
     }

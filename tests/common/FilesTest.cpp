@@ -1,5 +1,6 @@
-#include "support/TempDir.h"
 #include "tessaly/common/Files.h"
+
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,6 @@
-#include "support/FakeServices.h"
 #include "tessaly/common/IsLoaded.h"
+
+#include "support/FakeServices.h"
 
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -37,9 +38,9 @@ TEST(IsLoaded, UnloadFailureShowsBoxAndStillReportsTheFind) {
                                      [](QWidget&) { throw std::runtime_error("busy"); });
     EXPECT_TRUE(found);
     ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0], (platform::BoxRequest{"Loomwright", "Error, Unloading credits",
-                                                     platform::BoxIcon::Critical,
-                                                     platform::BoxButtons::Ok}));
+    EXPECT_EQ(boxes.shown[0],
+              (platform::BoxRequest{"Loomwright", "Error, Unloading credits",
+                                    platform::BoxIcon::Critical, platform::BoxButtons::Ok}));
 }
 
 TEST(IsLoaded, ClosesTheApplicationsWindow) {

@@ -7,9 +7,9 @@
 #include "tessaly/selection/Main.h"
 #include "tessaly/selection/PathListBox.h"
 
-#include <QPushButton>
 #include <QComboBox>
 #include <QLabel>
+#include <QPushButton>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -41,28 +41,46 @@ TEST_F(MainLayout, ControlsSitWhereDesigned) {
     const std::vector<Row> table{
         {"DriveList", main.DriveList, {120, 120, 2175, 315}, "", ""},
         {"DirList", main.DirList, {120, 480, 2175, 2340}, "", ""},
-        {"FileList", main.FileList, {120, 2880, 2175, 3015}, "",
+        {"FileList",
+         main.FileList,
+         {120, 2880, 2175, 3015},
+         "",
          "FileList: Single Click to Preview File.  Dbl Click to Add File to List"},
         {"PatternCombo", main.PatternCombo, {120, 5880, 2175, 315}, "", ""},
         {"Logo", main.Logo, {2640, 0, 5130, 1815}, "", ""},
-        {"LstFiles", main.LstFiles, {2400, 1920, 4575, 3960}, "",
+        {"LstFiles",
+         main.LstFiles,
+         {2400, 1920, 4575, 3960},
+         "",
          "Installation List: Single Click to Preview File.  Dbl Click to Remove File From List"},
         {"FileImage", main.FileImage, {7185, 2040, 675, 675}, "", ""},
-        {"cmdClear", main.cmdClear, {7110, 2955, 855, 375}, "&Clear",
+        {"cmdClear",
+         main.cmdClear,
+         {7110, 2955, 855, 375},
+         "&Clear",
          "Clear list of selected armpatches."},
-        {"cmdInstall", main.cmdInstall, {7110, 3435, 855, 375}, "&Install",
+        {"cmdInstall",
+         main.cmdInstall,
+         {7110, 3435, 855, 375},
+         "&Install",
          "Install armpatches that appear in the center listbox."},
-        {"cmdHelp", main.cmdHelp, {7110, 3930, 855, 375}, "&Help",
+        {"cmdHelp",
+         main.cmdHelp,
+         {7110, 3930, 855, 375},
+         "&Help",
          "Help, tips and info on Orvik's Tessaly."},
         {"cmdAbout", main.cmdAbout, {7110, 4425, 855, 375}, "&About", "About Orvik's Tessaly."},
-        {"cmdDefaults", main.cmdDefaults, {7110, 4905, 855, 375}, "&Defaults",
+        {"cmdDefaults",
+         main.cmdDefaults,
+         {7110, 4905, 855, 375},
+         "&Defaults",
          "Restore armpatch files to the Ironvale defaults."},
         {"cmdQuit", main.cmdQuit, {7110, 5400, 855, 375}, "&Quit", "Exit"},
     };
     for (const auto& [name, widget, twips, caption, tooltip] : table) {
         SCOPED_TRACE(name);
-        EXPECT_EQ(widget->geometry(), QRect(twips.x() / 15, twips.y() / 15, twips.width() / 15,
-                                            twips.height() / 15));
+        EXPECT_EQ(widget->geometry(),
+                  QRect(twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15));
         EXPECT_EQ(widget->toolTip(), QString::fromUtf8(tooltip));
         if (const auto* button = qobject_cast<QPushButton*>(widget)) {
             EXPECT_EQ(button->text(), QString::fromUtf8(caption));
@@ -72,11 +90,10 @@ TEST_F(MainLayout, ControlsSitWhereDesigned) {
 
 TEST_F(MainLayout, TabOrderRunsFromTypeFilterToQuit) {
     Main main(fakes.services());
-    const std::vector<QWidget*> order{main.PatternCombo, main.DriveList,
-                                      main.DirList, main.FileList,
-                                      main.LstFiles, main.cmdClear, main.cmdInstall,
-                                      main.cmdHelp, main.cmdAbout, main.cmdDefaults,
-                                      main.cmdQuit};
+    const std::vector<QWidget*> order{main.PatternCombo, main.DriveList, main.DirList,
+                                      main.FileList,     main.LstFiles,  main.cmdClear,
+                                      main.cmdInstall,   main.cmdHelp,   main.cmdAbout,
+                                      main.cmdDefaults,  main.cmdQuit};
     // The focus chain also holds the controls' inner parts; only the controls count here.
     std::vector<QWidget*> chain;
     QWidget* widget = main.PatternCombo;

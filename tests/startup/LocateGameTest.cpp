@@ -24,9 +24,9 @@ TEST_F(StartupTest, WrongPickThenRightPickKeepsTheSecondAndAsksNoMore) {
 }
 
 TEST_F(StartupTest, OnlyTheExactExecutableNameIsAccepted) {
-    for (const std::string pick : {"/games/ironvale.exe", "/games/IRONVALE.EXE",
-                                   "/games/NotIronvale.exe", "/games/Ironvale.exe/", "/games",
-                                   ""}) {
+    for (const std::string pick :
+         {"/games/ironvale.exe", "/games/IRONVALE.EXE", "/games/NotIronvale.exe",
+          "/games/Ironvale.exe/", "/games", ""}) {
         SCOPED_TRACE(pick);
         FakeServices local;
         local.chooser.picks = {pick};

@@ -129,7 +129,7 @@ fs::perms permsOf(const fs::path& file) {
 }
 
 class SettingsFile : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         std::string pattern = (fs::temp_directory_path() / "tessaly-settings-XXXXXX").string();
         ASSERT_NE(::mkdtemp(pattern.data()), nullptr);

@@ -1,5 +1,6 @@
-#include "support/TempDir.h"
 #include "tessaly/startup/Splash.h"
+
+#include "support/TempDir.h"
 
 #include <QFrame>
 #include <QLabel>

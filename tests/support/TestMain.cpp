@@ -8,8 +8,8 @@
 
 int main(int argc, char* argv[]) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    const auto data = std::filesystem::temp_directory_path() /
-                      ("tessaly-test-data-" + std::to_string(getpid()));
+    const auto data =
+        std::filesystem::temp_directory_path() / ("tessaly-test-data-" + std::to_string(getpid()));
     std::filesystem::create_directories(data);
     setenv("XDG_DATA_HOME", data.c_str(), 1);
     std::filesystem::permissions(data, std::filesystem::perms::owner_all);
