@@ -8,16 +8,16 @@
 #include "PathListBox.h"
 #include "tessaly/common/KitFiles.h"
 #include "tessaly/common/Picture.h"
+#include "tessaly/common/Sound.h"
 #include "tessaly/common/Strings.h"
 #include "tessaly/common/Twips.h"
+#include "tessaly/common/WindowLook.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
 
@@ -40,17 +40,13 @@ Main::Main(platform::Services services, QWidget* parent) : QWidget(parent), serv
     setWindowTitle("Orvik's Ironvale Loomwright");
     setWindowIcon(KitPicture(kitFile(kit::WindowIcon)));
     setFixedSize(Twips(ClientWidth), Twips(ClientHeight));
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, Qt::black);
-    setPalette(palette);
-    setAutoFillBackground(true);
+    PaintBlack(*this);
 
     buildControls();
     startAtWorkingFolder();
     connectHandlers();
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    CentreOnScreen(*this);
 }
 
 void Main::buildControls() {
@@ -145,6 +141,10 @@ std::string Main::kitFile(const std::string& name) const {
 
 std::string Main::settingsPath() const {
     return kitFile(kit::SettingsFile);
+}
+
+void Main::cue(const char* name, platform::Wait wait) {
+    PlayCue(services_.programFolder, services_.sound, name, wait);
 }
 
 platform::BoxAnswer Main::box(const std::string& text, platform::BoxIcon icon,

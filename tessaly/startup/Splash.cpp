@@ -2,11 +2,10 @@
 
 #include "tessaly/common/Picture.h"
 #include "tessaly/common/Twips.h"
+#include "tessaly/common/WindowLook.h"
 
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
-#include <QScreen>
 
 namespace {
 
@@ -24,10 +23,7 @@ Splash::Splash(const std::string& logo, QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
     setObjectName("Splash");
     setFixedSize(Twips(7380), Twips(4245));
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, Qt::black);
-    setPalette(palette);
-    setAutoFillBackground(true);
+    PaintBlack(*this);
 
     auto* frame = new QFrame(this);
     frame->setObjectName("Frame1");
@@ -44,6 +40,5 @@ Splash::Splash(const std::string& logo, QWidget* parent)
         ->setObjectName("Label2");
     WhiteLabel("Version 3.0", frame, TwipsRect(5160, 3480, 1770, 315))->setObjectName("Label1");
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    CentreOnScreen(*this);
 }
