@@ -4,7 +4,6 @@
 #include "Main.h"
 #include "TypeFilter.h"
 #include "tessaly/common/KitFiles.h"
-#include "tessaly/common/Sound.h"
 #include "tessaly/startup/SettingsFile.h"
 
 #include <QComboBox>
@@ -40,12 +39,10 @@ void Main::SaveBrowsePosition() {
 }
 
 void Main::Form_Click() {
-    PlayCue(services_.programFolder, services_.sound, kit::cue::BackgroundClick,
-            platform::Wait::No);
+    cue(kit::cue::BackgroundClick, platform::Wait::No);
 }
 
 void Main::Logo_Click() {
-    PlayCue(services_.programFolder, services_.sound, kit::cue::LogoClick,
-            platform::Wait::UntilEnd);
-    PlayCue(services_.programFolder, services_.sound, kit::cue::Ok, platform::Wait::No);
+    cue(kit::cue::LogoClick, platform::Wait::UntilEnd);
+    cue(kit::cue::Ok, platform::Wait::No);
 }

@@ -91,6 +91,7 @@ private:
     void addSelectedFile();
     void removeSelectedEntry();
     std::optional<std::string> preview(const std::string& selected);
+    void cue(const char* name, platform::Wait wait);
     platform::BoxAnswer box(const std::string& text, platform::BoxIcon icon,
                             platform::BoxButtons buttons = platform::BoxButtons::Ok);
 

@@ -7,7 +7,6 @@
 #include "PreviewPicture.h"
 #include "tessaly/common/BusyPointer.h"
 #include "tessaly/common/KitFiles.h"
-#include "tessaly/common/Sound.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -33,7 +32,7 @@ void Main::LstFiles_Click() {
 }
 
 void Main::FileImage_Click() {
-    PlayCue(services_.programFolder, services_.sound, kit::cue::PreviewClick, platform::Wait::No);
+    cue(kit::cue::PreviewClick, platform::Wait::No);
 }
 
 // Events already queued run first, so that the caption and the busy pointer are drawn before a

@@ -3,7 +3,6 @@
 #include "tessaly/common/BusyPointer.h"
 #include "tessaly/common/Files.h"
 #include "tessaly/common/KitFiles.h"
-#include "tessaly/common/Sound.h"
 #include "tessaly/common/Strings.h"
 #include "tessaly/selection/DirListBox.h"
 #include "tessaly/selection/DriveListBox.h"
@@ -27,7 +26,7 @@ void Main::Form_Load() {
     try {
         const std::string settings = settingsPath();
         cntr = 0;
-        PlayCue(services_.programFolder, services_.sound, kit::cue::Startup, platform::Wait::No);
+        cue(kit::cue::Startup, platform::Wait::No);
         if (SetupError)
             return;
 
