@@ -6,7 +6,7 @@
 #include "platform/QtItemChooser.h"
 #include "platform/QtMessageBoxes.h"
 #include "platform/QtSoundPlayer.h"
-#include "tessaly/selection/Main.h"
+#include "tessaly/Main.h"
 
 #include <QApplication>
 #include <cstdio>

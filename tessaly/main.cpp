@@ -1,4 +1,4 @@
-#include "tessaly/selection/Main.h"
+#include "tessaly/Main.h"
 
 #include "platform/ApplicationFolder.h"
 #include "platform/DetachedLauncher.h"

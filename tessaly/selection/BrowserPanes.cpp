@@ -1,12 +1,13 @@
 #include "DirListBox.h"
 #include "DriveListBox.h"
 #include "FileListBox.h"
-#include "Main.h"
 #include "TypeFilter.h"
+#include "tessaly/Main.h"
 #include "tessaly/common/KitFiles.h"
-#include "tessaly/startup/SettingsFile.h"
+#include "tessaly/common/SettingsFile.h"
 
 #include <QComboBox>
+#include <QSignalBlocker>
 
 void Main::DriveList_Change() {
     try {
@@ -45,4 +46,24 @@ void Main::Form_Click() {
 void Main::Logo_Click() {
     cue(kit::cue::LogoClick, platform::Wait::UntilEnd);
     cue(kit::cue::Ok, platform::Wait::No);
+}
+
+// Start-up's restore of the remembered position: each non-empty text is set in turn, and a
+// drive or folder that cannot be reached fails with the panes' own error.
+void Main::showBrowsePosition(const std::string& drive, const std::string& folder) {
+    if (!drive.empty())
+        DriveList->setDrive(drive);
+    if (!folder.empty())
+        DirList->setPath(folder);
+}
+
+void Main::fillTypeFilter() {
+    {
+        // Listing the entries must not choose one: only the starting choice sets the pattern.
+        const QSignalBlocker quiet(PatternCombo);
+        for (const char* entry : TypeFilterEntries)
+            PatternCombo->addItem(QString::fromUtf8(entry));
+        PatternCombo->setCurrentIndex(-1);
+    }
+    PatternCombo->setCurrentIndex(StartingTypeFilter);
 }

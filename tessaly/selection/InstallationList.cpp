@@ -1,8 +1,8 @@
 #include "AddRequest.h"
 #include "FileListBox.h"
 #include "FullPath.h"
-#include "Main.h"
 #include "PathListBox.h"
+#include "tessaly/Main.h"
 
 void Main::FileList_DblClick() {
     addSelectedFile();
@@ -47,4 +47,10 @@ void Main::removeSelectedEntry() {
         return;
     LstFiles->removePath(row);
     --cntr;
+}
+
+// Start-up restores the remembered entries in their stored order, each after the last.
+void Main::appendListEntry(const std::string& path) {
+    LstFiles->insertPath(LstFiles->count(), path);
+    ++cntr;
 }

@@ -1,10 +1,10 @@
 #include "ClickLabel.h"
 #include "FileListBox.h"
 #include "FullPath.h"
-#include "Main.h"
 #include "PathListBox.h"
 #include "PreviewName.h"
 #include "PreviewPicture.h"
+#include "tessaly/Main.h"
 #include "tessaly/common/BusyPointer.h"
 #include "tessaly/common/KitFiles.h"
 

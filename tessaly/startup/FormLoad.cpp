@@ -1,17 +1,11 @@
-#include "SettingsFile.h"
 #include "Splash.h"
+#include "tessaly/Main.h"
 #include "tessaly/common/BusyPointer.h"
 #include "tessaly/common/Files.h"
 #include "tessaly/common/KitFiles.h"
+#include "tessaly/common/SettingsFile.h"
 #include "tessaly/common/Strings.h"
-#include "tessaly/selection/DirListBox.h"
-#include "tessaly/selection/DriveListBox.h"
-#include "tessaly/selection/Main.h"
-#include "tessaly/selection/PathListBox.h"
-#include "tessaly/selection/TypeFilter.h"
 
-#include <QComboBox>
-#include <QSignalBlocker>
 #include <memory>
 
 namespace {
@@ -34,17 +28,12 @@ void Main::Form_Load() {
         if (!firstRun) {
             const std::string drive = ReadINI("Browse For File", "DefaultDrive", settings);
             const std::string folder = ReadINI("Browse For File", "DefaultDirectory", settings);
-            if (!drive.empty())
-                DriveList->setDrive(drive);
-            if (!folder.empty())
-                DirList->setPath(folder);
+            showBrowsePosition(drive, folder);
 
             for (int n = 0; n < RememberedListSize; ++n) {
                 const std::string entry = ReadINI("Armpatch", "file" + std::to_string(n), settings);
-                if (!entry.empty() && FileExists(entry)) {
-                    LstFiles->insertPath(LstFiles->count(), entry);
-                    ++cntr;
-                }
+                if (!entry.empty() && FileExists(entry))
+                    appendListEntry(entry);
             }
             Ironvaledirectory = ReadINI("Ironvale", "Directory", settings);
         }
@@ -98,22 +87,4 @@ void Main::recordGameFolder(bool firstRun) {
         return;
     }
     WriteINI("Ironvale", "Directory", Ironvaledirectory, settings);
-}
-
-void Main::fillTypeFilter() {
-    {
-        // Listing the entries must not choose one: only the starting choice sets the pattern.
-        const QSignalBlocker quiet(PatternCombo);
-        for (const char* entry : TypeFilterEntries)
-            PatternCombo->addItem(QString::fromUtf8(entry));
-        PatternCombo->setCurrentIndex(-1);
-    }
-    PatternCombo->setCurrentIndex(StartingTypeFilter);
-}
-
-void Main::goodbye() {
-    box("This application requires Ironvale installed.  Setup Cancelled, Goodbye",
-        platform::BoxIcon::Warning);
-    SetupError = true;
-    Unload();
 }

@@ -1,5 +1,5 @@
 #include "GameSearch.h"
-#include "tessaly/selection/Main.h"
+#include "tessaly/Main.h"
 
 void Main::LocateGame() {
     const std::string path = fBrowseForFolder("Find and select Ironvale.exe");

@@ -1,6 +1,6 @@
 #include "GameSearch.h"
+#include "tessaly/Main.h"
 #include "tessaly/common/WaitOffUiThread.h"
-#include "tessaly/selection/Main.h"
 
 void Main::SearchForGame() {
     const platform::DriveRoots& drives = services_.drives;

@@ -1,9 +1,9 @@
 #include "ListViews.h"
 #include "MainWindowFixture.h"
+#include "tessaly/common/SettingsFile.h"
 #include "tessaly/selection/DirListBox.h"
 #include "tessaly/selection/FileListBox.h"
 #include "tessaly/selection/PathListBox.h"
-#include "tessaly/startup/SettingsFile.h"
 
 #include <QFile>
 #include <functional>

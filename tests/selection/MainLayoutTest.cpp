@@ -1,10 +1,10 @@
 #include "support/FakeServices.h"
 #include "support/TempDir.h"
+#include "tessaly/Main.h"
 #include "tessaly/selection/ClickLabel.h"
 #include "tessaly/selection/DirListBox.h"
 #include "tessaly/selection/DriveListBox.h"
 #include "tessaly/selection/FileListBox.h"
-#include "tessaly/selection/Main.h"
 #include "tessaly/selection/PathListBox.h"
 
 #include <QComboBox>

@@ -2,7 +2,7 @@
 
 #include "support/FakeServices.h"
 #include "support/TempDir.h"
-#include "tessaly/selection/Main.h"
+#include "tessaly/Main.h"
 
 #include <QObject>
 #include <QStringList>

@@ -86,8 +86,11 @@ private:
     void searchWithSplash();
     bool userLocatesGame();
     void recordGameFolder(bool firstRun);
-    void fillTypeFilter();
     void goodbye();
+    // What start-up asks of the browser panes and the installation list.
+    void showBrowsePosition(const std::string& drive, const std::string& folder);
+    void appendListEntry(const std::string& path);
+    void fillTypeFilter();
     void addSelectedFile();
     void removeSelectedEntry();
     std::optional<std::string> preview(const std::string& selected);

@@ -1,17 +1,17 @@
 #include "Main.h"
 
-#include "ClickLabel.h"
-#include "DirListBox.h"
-#include "DriveListBox.h"
-#include "DriveOfFolder.h"
-#include "FileListBox.h"
-#include "PathListBox.h"
 #include "tessaly/common/KitFiles.h"
 #include "tessaly/common/Picture.h"
 #include "tessaly/common/Sound.h"
 #include "tessaly/common/Strings.h"
 #include "tessaly/common/Twips.h"
 #include "tessaly/common/WindowLook.h"
+#include "tessaly/selection/ClickLabel.h"
+#include "tessaly/selection/DirListBox.h"
+#include "tessaly/selection/DriveListBox.h"
+#include "tessaly/selection/DriveOfFolder.h"
+#include "tessaly/selection/FileListBox.h"
+#include "tessaly/selection/PathListBox.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -133,6 +133,14 @@ void Main::mouseReleaseEvent(QMouseEvent* event) {
 void Main::Unload() {
     unloaded_ = true;
     close();
+}
+
+// Start-up's and the hand search's way out when the user declines to locate the game.
+void Main::goodbye() {
+    box("This application requires Ironvale installed.  Setup Cancelled, Goodbye",
+        platform::BoxIcon::Warning);
+    SetupError = true;
+    Unload();
 }
 
 std::string Main::kitFile(const std::string& name) const {

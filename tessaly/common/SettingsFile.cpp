@@ -1,4 +1,4 @@
-#include "tessaly/startup/SettingsFile.h"
+#include "tessaly/common/SettingsFile.h"
 
 #include "platform/FileDescriptor.h"
 
