@@ -57,7 +57,8 @@ void Main::buildControls() {
     DirList->setGeometry(TwipsRect(120, 480, 2175, 2340));
 
     FileList = new FileListBox(this);
-    FileList->setGeometry(TwipsRect(120, 2880, 2175, 3015));
+    // Designed 3015 high, which would run one pixel under the type filter below it.
+    FileList->setGeometry(TwipsRect(120, 2880, 2175, 3000));
     FileList->setToolTip("FileList: Single Click to Preview File.  Dbl Click to Add File to List");
 
     PatternCombo = new QComboBox(this);

@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -43,7 +44,7 @@ TEST_F(MainLayout, ControlsSitWhereDesigned) {
         {"DirList", main.DirList, {120, 480, 2175, 2340}, "", ""},
         {"FileList",
          main.FileList,
-         {120, 2880, 2175, 3015},
+         {120, 2880, 2175, 3000},
          "",
          "FileList: Single Click to Preview File.  Dbl Click to Add File to List"},
         {"PatternCombo", main.PatternCombo, {120, 5880, 2175, 315}, "", ""},
@@ -120,4 +121,29 @@ TEST_F(MainLayout, BlackWindowWithStoredCaptionAndLogo) {
     EXPECT_EQ(main.PatternCombo->count(), 0);
     EXPECT_EQ(main.cntr, 0);
     EXPECT_FALSE(main.SetupError);
+}
+
+// Whatever the font, the window must hold every control whole, none may cover another, and
+// no button may clip its caption.
+TEST_F(MainLayout, ControlsFitTheWindowWithoutOverlapOrClippedCaptions) {
+    Main main(fakes.services());
+    main.show();
+    const std::vector<QWidget*> controls{
+        main.DriveList, main.DirList,     main.FileList, main.PatternCombo, main.Logo,
+        main.LstFiles,  main.FileImage,   main.cmdClear, main.cmdInstall,   main.cmdHelp,
+        main.cmdAbout,  main.cmdDefaults, main.cmdQuit};
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        SCOPED_TRACE(controls[i]->metaObject()->className());
+        EXPECT_TRUE(main.rect().contains(controls[i]->geometry()));
+        for (std::size_t j = i + 1; j < controls.size(); ++j)
+            EXPECT_FALSE(controls[i]->geometry().intersects(controls[j]->geometry()))
+                << "overlaps control " << j;
+        if (const auto* button = qobject_cast<QPushButton*>(controls[i])) {
+            const QString shown = QString(button->text()).remove('&');
+            const int frame =
+                button->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button);
+            EXPECT_LE(button->fontMetrics().horizontalAdvance(shown) + 2 * frame, button->width())
+                << shown.toStdString();
+        }
+    }
 }
