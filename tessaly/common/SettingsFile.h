@@ -13,8 +13,9 @@
 std::string ReadINI(const std::string& section, const std::string& key,
                     const std::filesystem::path& file);
 
-// Stores value under key in section, adding whatever is missing. A write that cannot be done
-// (refused text, read-only file, missing folder) leaves the file as it was and says nothing.
+// Stores value under key in section, adding whatever is missing. Other processes writing the
+// file the same way at the same time lose nothing. A write that cannot be done (refused text,
+// read-only file, missing folder) leaves the file as it was and says nothing.
 void WriteINI(const std::string& section, const std::string& key, const std::string& value,
               const std::filesystem::path& file);
 

@@ -1,12 +1,21 @@
 #include "tessaly/common/SettingsFile.h"
 
+#include "support/ThreadConditions.h"
+
 #include <algorithm>
+#include <csignal>
 #include <fstream>
+#include <functional>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <stdlib.h>
 #include <string>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -266,6 +275,155 @@ TEST_F(SettingsFile, EveryReadSeesTheFileAsItIsNow) {
     EXPECT_EQ(ReadINI("s", "k", ini), "1");
     writeBytes(ini, "[s]\nk=edited\n");
     EXPECT_EQ(ReadINI("s", "k", ini), "edited");
+}
+
+// ---- Files shared with other users and processes --------------------------------------------
+
+constexpr uid_t kNobody = 65534;
+
+enum class User { Root, Nobody };
+
+// Runs write on a thread of its own, as that user.
+void WriteAs(User user, const std::function<void()>& write) {
+    std::thread([&] {
+        if (user == User::Root || ActAsNobody())
+            write();
+        else
+            ADD_FAILURE() << "cannot act as nobody here";
+    }).join();
+}
+
+struct stat StatusOf(const fs::path& file) {
+    struct stat status {};
+    EXPECT_EQ(::stat(file.c_str(), &status), 0) << file;
+    return status;
+}
+
+// A shared install: the folder is the administrator's, the settings file open to its users.
+TEST_F(SettingsFile, ReadOnlyFolderStillTakesWritesToAWritableFile) {
+    writeBytes(ini, "[s]\nk=1\n");
+    fs::permissions(ini, static_cast<fs::perms>(0666));
+    fs::permissions(folder, static_cast<fs::perms>(0555));
+    WriteAs(User::Nobody, [&] { WriteINI("s", "k", "2", ini); });
+    fs::permissions(folder, fs::perms::owner_all);
+    EXPECT_EQ(readBytes(ini), "[s]\nk=2\n");
+    expectOnlySettingsFile();
+}
+
+TEST_F(SettingsFile, WriteKeepsOwnerGroupModeAndLinks) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root can hand files to other users";
+    const struct {
+        const char* what;
+        uid_t owner;
+        User writer;
+        bool secondLink;
+    } cases[] = {
+        {"root writes a user's file", kNobody, User::Root, false},
+        {"a user writes root's file open to all", 0, User::Nobody, false},
+        {"a file with a second link", kNobody, User::Root, true},
+    };
+    fs::permissions(folder, fs::perms::all);
+    const fs::path link = folder / "link.ini";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        writeBytes(ini, "[s]\nk=1\n");
+        ASSERT_EQ(::chown(ini.c_str(), c.owner, c.owner), 0);
+        ASSERT_EQ(::chmod(ini.c_str(), 0666), 0);
+        if (c.secondLink)
+            fs::create_hard_link(ini, link);
+        const struct stat before = StatusOf(ini);
+        WriteAs(c.writer, [&] { WriteINI("s", "k", "2", ini); });
+        const struct stat after = StatusOf(ini);
+        EXPECT_EQ(readBytes(ini), "[s]\nk=2\n");
+        EXPECT_EQ(after.st_uid, before.st_uid);
+        EXPECT_EQ(after.st_gid, before.st_gid);
+        EXPECT_EQ(after.st_mode, before.st_mode);
+        EXPECT_EQ(after.st_nlink, before.st_nlink);
+        if (c.secondLink) {
+            EXPECT_EQ(readBytes(link), "[s]\nk=2\n");
+        }
+        fs::remove(link);
+        fs::remove(ini);
+    }
+}
+
+class SettingsFileAcrossProcesses : public SettingsFile,
+                                    public testing::WithParamInterface<UnnamedFiles> {
+protected:
+    // Starts body in a child process under the parameter's file system, which exits when body
+    // returns.
+    pid_t startChild(const std::function<void()>& body) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            if (!Use(GetParam()))
+                ::_exit(2);
+            body();
+            ::_exit(0);
+        }
+        return child;
+    }
+};
+
+INSTANTIATE_TEST_SUITE_P(FileSystems, SettingsFileAcrossProcesses,
+                         testing::Values(UnnamedFiles::Offered, UnnamedFiles::Refused),
+                         UnnamedFilesName);
+
+// The exit status of a child, or minus the signal that ended it.
+int EndOf(pid_t child) {
+    int status = 0;
+    EXPECT_EQ(::waitpid(child, &status, 0), child);
+    return WIFSIGNALED(status) ? -WTERMSIG(status) : WEXITSTATUS(status);
+}
+
+TEST_P(SettingsFileAcrossProcesses, KilledWritesLeaveAtMostOneTemporaryFile) {
+    const std::string before = "[s]\nk=old\n";
+    writeBytes(ini, before);
+    // Writing the temporary file, syncing it, and renaming it over the settings file.
+    const std::vector<long> moments[] = {
+        {SYS_write}, {SYS_fsync}, {SYS_rename, SYS_renameat, SYS_renameat2}};
+    for (const std::vector<long>& moment : moments) {
+        for (int kill = 0; kill < 2; ++kill) {
+            const pid_t child = startChild([&] {
+                if (DieAtSystemCall(moment))
+                    WriteINI("s", "k", "new", ini);
+            });
+            EXPECT_EQ(EndOf(child), -SIGSYS) << moment.front();
+            EXPECT_EQ(readBytes(ini), before);
+            EXPECT_THAT(namesIn(folder),
+                        testing::IsSubsetOf({"Tessaly.ini"s, ".Tessaly.ini.tmp"s}));
+        }
+    }
+    WriteINI("s", "k", "new", ini);
+    EXPECT_EQ(readBytes(ini), "[s]\nk=new\n");
+    expectOnlySettingsFile();
+}
+
+TEST_P(SettingsFileAcrossProcesses, TwoProcessesWritingAtOnceLoseNoKey) {
+    constexpr int kKeysEach = 150;
+    int start[2];
+    ASSERT_EQ(::pipe(start), 0);
+    const auto writer = [&](const std::string& prefix) {
+        return startChild([&] {
+            char go = 0;
+            ::close(start[1]);
+            (void)!::read(start[0], &go, 1);
+            for (int i = 0; i < kKeysEach; ++i)
+                WriteINI("s", prefix + std::to_string(i), std::to_string(i), ini);
+        });
+    };
+    const pid_t first = writer("a");
+    const pid_t second = writer("b");
+    ::close(start[0]);
+    ::close(start[1]); // both start at once
+    EXPECT_EQ(EndOf(first), 0);
+    EXPECT_EQ(EndOf(second), 0);
+    int lost = 0;
+    for (int i = 0; i < kKeysEach; ++i)
+        for (const char* prefix : {"a", "b"})
+            lost += ReadINI("s", prefix + std::to_string(i), ini) != std::to_string(i);
+    EXPECT_EQ(lost, 0) << "of " << 2 * kKeysEach;
+    expectOnlySettingsFile();
 }
 
 } // namespace
