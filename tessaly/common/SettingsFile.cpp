@@ -1,6 +1,7 @@
 #include "tessaly/common/SettingsFile.h"
 
 #include "platform/AtomicFile.h"
+#include "tessaly/common/Utf8.h"
 
 #include <algorithm>
 
@@ -10,8 +11,11 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // ---- The text of the file -------------------------------------------------------------------
 
+// What a read trims around names and values: besides blanks, the CR of a line ended by CR CR LF
+// or by a lone CR, and the form feeds, vertical tabs and ^Z end-of-file marks that editors of
+// other systems leave.
 bool isBlank(char c) {
-    return c == ' ' || c == '\t';
+    return std::string_view(" \t\r\v\f\x1A").find(c) != std::string_view::npos;
 }
 
 std::string_view trimBlanks(std::string_view text) {
@@ -22,6 +26,19 @@ std::string_view trimBlanks(std::string_view text) {
         text.remove_suffix(1);
     }
     return text;
+}
+
+// One pair of matching quotes around the whole value, which a read drops.
+bool isQuoted(std::string_view value) {
+    return value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+           value.back() == value.front();
+}
+
+// A value that a read would trim or unquote is stored quoted, so that it reads back as written.
+std::string storedForm(std::string_view value) {
+    const bool exposed =
+        !value.empty() && (isBlank(value.front()) || isBlank(value.back()) || isQuoted(value));
+    return exposed ? "\"" + std::string(value) + "\"" : std::string(value);
 }
 
 // Only ASCII letters fold: names are bytes in whatever code page the file was written in.
@@ -141,6 +158,8 @@ bool isStorable(std::string_view section, std::string_view key, std::string_view
     if (holdsLineBreak(section) || holdsLineBreak(key) || holdsLineBreak(value)) {
         return false;
     }
+    section = trimBlanks(section);
+    key = trimBlanks(key);
     if (section.empty() || section.find(']') != std::string_view::npos) {
         return false;
     }
@@ -155,23 +174,21 @@ namespace settings {
 std::string readValue(std::string_view text, std::string_view section, std::string_view key) {
     const Lookup found = lookUp(text, trimBlanks(section), trimBlanks(key));
     std::string_view value = found.value;
-    const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-                        value.back() == value.front();
-    if (quoted) {
+    if (isQuoted(value)) {
         value = value.substr(1, value.size() - 2);
     }
-    return std::string(value.substr(0, kMaxValueLength));
+    return std::string(FirstCharacters(value, kMaxValueLength));
 }
 
 std::optional<std::string> withValue(std::string_view text, std::string_view section,
                                      std::string_view key, std::string_view value) {
-    section = trimBlanks(section);
-    key = trimBlanks(key);
     if (!isStorable(section, key, value)) {
         return std::nullopt;
     }
+    section = trimBlanks(section);
+    key = trimBlanks(key);
     const std::string_view ending = lineEndingOf(text);
-    const std::string entry = std::string(key) + "=" + std::string(value);
+    const std::string entry = std::string(key) + "=" + storedForm(value);
     const Lookup found = lookUp(text, section, key);
     std::string result(text);
     if (found.entry) {

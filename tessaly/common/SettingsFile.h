@@ -13,15 +13,16 @@
 std::string ReadINI(const std::string& section, const std::string& key,
                     const std::filesystem::path& file);
 
-// Stores value under key in section, adding whatever is missing. Other processes writing the
-// file the same way at the same time lose nothing. A write that cannot be done (refused text,
-// read-only file, missing folder) leaves the file as it was and says nothing.
+// Stores value under key in section, adding whatever is missing; a value that a read would
+// trim or unquote is stored in quotes. Other processes writing the file the same way at the same
+// time lose nothing. A write that cannot be done (refused text, read-only file, missing
+// folder) leaves the file as it was and says nothing.
 void WriteINI(const std::string& section, const std::string& key, const std::string& value,
               const std::filesystem::path& file);
 
 namespace settings {
 
-// Longest value that a read hands back, in bytes.
+// Longest value that a read hands back, in characters (see FirstCharacters).
 inline constexpr std::size_t kMaxValueLength = 254;
 
 // What ReadINI returns for a file holding text.

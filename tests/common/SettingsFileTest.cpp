@@ -57,6 +57,10 @@ TEST(SettingsText, ReadsValues) {
         {"nul byte in value", "[s]\nk=a\0b\n"s, "s", "k", "a\0b"s},
         {"invalid utf-8", "[s]\nk=\xFF\xC3/x\n", "s", "k", "\xFF\xC3/x"},
         {"no trailing newline", "[s]\nk=v", "s", "k", "v"},
+        {"cr of cr cr lf", "[s]\r\nk=v\r\r\nj=w\r\n", "s", "k", "v"},
+        {"lone cr ending the last line", "[s]\r\nk=v\r", "s", "k", "v"},
+        {"form feed, vertical tab, ^Z around value", "[s]\nk=\f\v v\x1A\r\n", "s", "k", "v"},
+        {"the same around names", "\f[s\x1A]\r\r\n\vk\r= v\n", "s", "k", "v"},
         {"missing section", "[t]\nk=v\n", "s", "k", ""},
         {"missing key", "[s]\nj=v\n", "s", "k", ""},
     };
@@ -90,6 +94,54 @@ TEST(SettingsText, WritesValueAndKeepsEveryOtherByte) {
     };
     for (const TextCase& c : cases) {
         EXPECT_EQ(settings::withValue(c.text, c.section, c.key, "new"), c.expected) << c.what;
+    }
+}
+
+// Values that a read would trim or unquote if they were stored bare.
+const std::string kExposedValues[] = {
+    "pics ", " pics", "\tx", "x\f", "\v", "\x1A", " ",   "'q'", "\"q\"",
+    "\"\"",  "''",    "' '", "\"'", "\"", "'",    "a\"", "\"a", "\" x \"",
+};
+
+TEST(SettingsText, EveryValueReadsBackAsWritten) {
+    for (const std::string& value : kExposedValues) {
+        for (const std::string_view before : {"", "[s]\nk=old\nj=1\n"}) {
+            const std::optional<std::string> text = settings::withValue(before, "s", "k", value);
+            ASSERT_TRUE(text) << value;
+            EXPECT_EQ(settings::readValue(*text, "s", "k"), value) << before;
+            EXPECT_EQ(settings::readValue(*text, "s", "j"), before.empty() ? "" : "1");
+        }
+    }
+    EXPECT_EQ(settings::withValue("", "s", "k", "pics "), "[s]\nk=\"pics \"\n");
+    EXPECT_EQ(settings::withValue("", "s", "k", "a \"b\""), "[s]\nk=a \"b\"\n");
+}
+
+// A read hands back at most 254 characters, counted as UTF-8 with each stray byte as one.
+TEST(SettingsText, CapCountsCharactersNotBytes) {
+    const auto times = [](std::size_t count, const std::string& piece) {
+        std::string text;
+        for (std::size_t i = 0; i < count; ++i)
+            text += piece;
+        return text;
+    };
+    const std::string a253 = times(253, "a");
+    const struct {
+        const char* what;
+        std::string value;
+        std::string read;
+    } cases[] = {
+        {"two-byte characters", times(300, "\xC3\xA9"), times(254, "\xC3\xA9")},
+        {"four-byte character at the cap", a253 + "\xF0\x9F\x98\x80" + "b",
+         a253 + "\xF0\x9F\x98\x80"},
+        {"stray bytes", times(300, "\xFF"), times(254, "\xFF")},
+        {"cut sequence counts byte by byte", a253 + "\xE2\x82" + "x", a253 + "\xE2"},
+        {"overlong form counts byte by byte", a253 + "\xC0\x80", a253 + "\xC0"},
+        {"surrogate counts byte by byte", a253 + "\xED\xA0\x80", a253 + "\xED"},
+        {"exactly the cap", times(254, "\xE2\x82\xAC"), times(254, "\xE2\x82\xAC")},
+    };
+    for (const auto& c : cases) {
+        const std::string text = "[s]\nk=" + c.value + "\n";
+        EXPECT_EQ(settings::readValue(text, "s", "k"), c.read) << c.what;
     }
 }
 
@@ -275,6 +327,16 @@ TEST_F(SettingsFile, EveryReadSeesTheFileAsItIsNow) {
     EXPECT_EQ(ReadINI("s", "k", ini), "1");
     writeBytes(ini, "[s]\nk=edited\n");
     EXPECT_EQ(ReadINI("s", "k", ini), "edited");
+}
+
+TEST_F(SettingsFile, StrayCarriageReturnNeverReachesAValue) {
+    for (const std::string before : {"[s]\r\nk=v\r", "[s]\r\nk=v\r\r\n; note\r\r\n"}) {
+        writeBytes(ini, before);
+        EXPECT_EQ(ReadINI("s", "k", ini), "v");
+        WriteINI("s", "other", "1", ini);
+        EXPECT_EQ(ReadINI("s", "k", ini), "v");
+        EXPECT_EQ(readBytes(ini).substr(0, before.size()), before);
+    }
 }
 
 // ---- Files shared with other users and processes --------------------------------------------
