@@ -180,6 +180,10 @@ std::string readValue(std::string_view text, std::string_view section, std::stri
     return std::string(FirstCharacters(value, kMaxValueLength));
 }
 
+bool readsBack(std::string_view value) {
+    return !holdsLineBreak(value) && FirstCharacters(value, kMaxValueLength).size() == value.size();
+}
+
 std::optional<std::string> withValue(std::string_view text, std::string_view section,
                                      std::string_view key, std::string_view value) {
     if (!isStorable(section, key, value)) {

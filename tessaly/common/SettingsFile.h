@@ -28,6 +28,10 @@ inline constexpr std::size_t kMaxValueLength = 254;
 // What ReadINI returns for a file holding text.
 std::string readValue(std::string_view text, std::string_view section, std::string_view key);
 
+// Whether value, once written, reads back as it is: no line break and no more characters than
+// a read hands back.
+bool readsBack(std::string_view value);
+
 // text after storing value under key in section, every other byte kept; nothing when the
 // section, key or value is refused because it would add lines or could never be read back.
 std::optional<std::string> withValue(std::string_view text, std::string_view section,

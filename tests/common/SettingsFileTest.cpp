@@ -142,7 +142,9 @@ TEST(SettingsText, CapCountsCharactersNotBytes) {
     for (const auto& c : cases) {
         const std::string text = "[s]\nk=" + c.value + "\n";
         EXPECT_EQ(settings::readValue(text, "s", "k"), c.read) << c.what;
+        EXPECT_EQ(settings::readsBack(c.value), c.read == c.value) << c.what;
     }
+    EXPECT_FALSE(settings::readsBack("/pictures\nx"));
 }
 
 struct Refused {
