@@ -1,18 +1,9 @@
 #include "tessaly/common/SettingsFile.h"
 
-#include "platform/FileDescriptor.h"
+#include "platform/AtomicFile.h"
+#include "tessaly/common/Utf8.h"
 
 #include <algorithm>
-#include <array>
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <sys/types.h>
-#include <system_error>
-#include <unistd.h>
-#include <utility>
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -20,8 +11,11 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // ---- The text of the file -------------------------------------------------------------------
 
+// What a read trims around names and values: besides blanks, the CR of a line ended by CR CR LF
+// or by a lone CR, and the form feeds, vertical tabs and ^Z end-of-file marks that editors of
+// other systems leave.
 bool isBlank(char c) {
-    return c == ' ' || c == '\t';
+    return std::string_view(" \t\r\v\f\x1A").find(c) != std::string_view::npos;
 }
 
 std::string_view trimBlanks(std::string_view text) {
@@ -32,6 +26,19 @@ std::string_view trimBlanks(std::string_view text) {
         text.remove_suffix(1);
     }
     return text;
+}
+
+// One pair of matching quotes around the whole value, which a read drops.
+bool isQuoted(std::string_view value) {
+    return value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+           value.back() == value.front();
+}
+
+// A value that a read would trim or unquote is stored quoted, so that it reads back as written.
+std::string storedForm(std::string_view value) {
+    const bool exposed =
+        !value.empty() && (isBlank(value.front()) || isBlank(value.back()) || isQuoted(value));
+    return exposed ? "\"" + std::string(value) + "\"" : std::string(value);
 }
 
 // Only ASCII letters fold: names are bytes in whatever code page the file was written in.
@@ -151,126 +158,13 @@ bool isStorable(std::string_view section, std::string_view key, std::string_view
     if (holdsLineBreak(section) || holdsLineBreak(key) || holdsLineBreak(value)) {
         return false;
     }
+    section = trimBlanks(section);
+    key = trimBlanks(key);
     if (section.empty() || section.find(']') != std::string_view::npos) {
         return false;
     }
     return !key.empty() && key.find('=') == std::string_view::npos &&
            std::string_view("[;#").find(key.front()) == std::string_view::npos;
-}
-
-// ---- The file on disk -----------------------------------------------------------------------
-
-// Nothing when the file cannot be opened or read; a FIFO or device is never waited on.
-std::optional<std::string> readFile(const fs::path& file) {
-    platform::FileDescriptor handle(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    struct stat status {};
-    if (handle.get() < 0 || ::fstat(handle.get(), &status) != 0 || !S_ISREG(status.st_mode)) {
-        return std::nullopt;
-    }
-    std::string text;
-    std::array<char, 65536> buffer{};
-    for (;;) {
-        const ssize_t got = ::read(handle.get(), buffer.data(), buffer.size());
-        if (got == 0) {
-            return text;
-        }
-        if (got > 0) {
-            text.append(buffer.data(), static_cast<std::size_t>(got));
-        } else if (errno != EINTR) {
-            return std::nullopt;
-        }
-    }
-}
-
-bool writeAll(int fd, std::string_view text) {
-    while (!text.empty()) {
-        const ssize_t put = ::write(fd, text.data(), text.size());
-        if (put < 0 && errno == EINTR) {
-            continue;
-        }
-        if (put <= 0) {
-            return false;
-        }
-        text.remove_prefix(static_cast<std::size_t>(put));
-    }
-    return true;
-}
-
-// The file a write must replace: the end of a chain of symbolic links, so the link survives.
-std::optional<fs::path> linkTarget(fs::path file) {
-    constexpr int kMaxHops = 40;
-    std::error_code error;
-    for (int hop = 0; hop < kMaxHops; ++hop) {
-        if (!fs::is_symlink(fs::symlink_status(file, error))) {
-            return file;
-        }
-        const fs::path next = fs::read_symlink(file, error);
-        if (error) {
-            return std::nullopt;
-        }
-        file = file.parent_path() / next; // an absolute target replaces the whole path
-    }
-    return std::nullopt;
-}
-
-// A file without any write bit stays as it is even for a user whose rights override the bits:
-// the rename below would otherwise replace a file that its owner marked read-only.
-bool isReadOnly(const fs::path& file, const struct stat& status) {
-    return (status.st_mode & 0222) == 0 || ::access(file.c_str(), W_OK) != 0;
-}
-
-struct TempFile {
-    int fd;
-    fs::path path;
-};
-
-// A new hidden file beside target. O_EXCL never reuses a name, not even a leftover from a
-// crash; the kernel applies the umask to mode.
-std::optional<TempFile> createTempBeside(const fs::path& target, mode_t mode) {
-    constexpr int kAttempts = 100;
-    const std::string stem =
-        "." + target.filename().string() + ".tmp" + std::to_string(::getpid()) + "-";
-    for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        fs::path path = target.parent_path() / (stem + std::to_string(attempt));
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-        if (fd >= 0) {
-            return TempFile{fd, std::move(path)};
-        }
-        if (errno != EEXIST) {
-            return std::nullopt;
-        }
-    }
-    return std::nullopt;
-}
-
-// Makes the rename itself survive a crash; a folder that cannot be synced changes nothing.
-void syncFolder(const fs::path& file) {
-    const fs::path folder = file.parent_path().empty() ? fs::path(".") : file.parent_path();
-    const platform::FileDescriptor handle(
-        ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (handle.get() >= 0) {
-        ::fsync(handle.get());
-    }
-}
-
-// Writes text to a fresh file beside target and renames it over target, so that at any moment
-// target holds either its old or its new text, never a part of one. oldMode is the replaced
-// file's permission bits, if there is one.
-void replaceFile(const fs::path& target, std::string_view text, std::optional<mode_t> oldMode) {
-    const std::optional<TempFile> temp = createTempBeside(target, oldMode.value_or(0666) & 0777);
-    if (!temp) {
-        return;
-    }
-    platform::FileDescriptor handle(temp->fd);
-    bool written = writeAll(handle.get(), text) &&
-                   (!oldMode || ::fchmod(handle.get(), *oldMode) == 0) &&
-                   ::fsync(handle.get()) == 0;
-    written = handle.close() && written;
-    if (!written || ::rename(temp->path.c_str(), target.c_str()) != 0) {
-        ::unlink(temp->path.c_str());
-        return;
-    }
-    syncFolder(target);
 }
 
 } // namespace
@@ -280,23 +174,25 @@ namespace settings {
 std::string readValue(std::string_view text, std::string_view section, std::string_view key) {
     const Lookup found = lookUp(text, trimBlanks(section), trimBlanks(key));
     std::string_view value = found.value;
-    const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-                        value.back() == value.front();
-    if (quoted) {
+    if (isQuoted(value)) {
         value = value.substr(1, value.size() - 2);
     }
-    return std::string(value.substr(0, kMaxValueLength));
+    return std::string(FirstCharacters(value, kMaxValueLength));
+}
+
+bool readsBack(std::string_view value) {
+    return !holdsLineBreak(value) && FirstCharacters(value, kMaxValueLength).size() == value.size();
 }
 
 std::optional<std::string> withValue(std::string_view text, std::string_view section,
                                      std::string_view key, std::string_view value) {
-    section = trimBlanks(section);
-    key = trimBlanks(key);
     if (!isStorable(section, key, value)) {
         return std::nullopt;
     }
+    section = trimBlanks(section);
+    key = trimBlanks(key);
     const std::string_view ending = lineEndingOf(text);
-    const std::string entry = std::string(key) + "=" + std::string(value);
+    const std::string entry = std::string(key) + "=" + storedForm(value);
     const Lookup found = lookUp(text, section, key);
     std::string result(text);
     if (found.entry) {
@@ -315,32 +211,12 @@ std::optional<std::string> withValue(std::string_view text, std::string_view sec
 
 std::string ReadINI(const std::string& section, const std::string& key,
                     const std::filesystem::path& file) {
-    return settings::readValue(readFile(file).value_or(std::string()), section, key);
+    return settings::readValue(platform::ReadWholeFile(file).value_or(std::string()), section, key);
 }
 
 void WriteINI(const std::string& section, const std::string& key, const std::string& value,
               const std::filesystem::path& file) {
-    const std::optional<fs::path> target = linkTarget(file);
-    if (!target) {
-        return;
-    }
-    struct stat status {};
-    const bool exists = ::lstat(target->c_str(), &status) == 0;
-    if (!exists && errno != ENOENT) {
-        return;
-    }
-    if (exists && (!S_ISREG(status.st_mode) || isReadOnly(*target, status))) {
-        return;
-    }
-    // An existing file that cannot be read is left alone rather than replaced by a new one.
-    const std::optional<std::string> text = exists ? readFile(*target) : std::string();
-    if (!text) {
-        return;
-    }
-    const std::optional<std::string> updated = settings::withValue(*text, section, key, value);
-    if (!updated || *updated == *text) {
-        return;
-    }
-    replaceFile(*target, *updated,
-                exists ? std::optional<mode_t>(status.st_mode & 07777) : std::nullopt);
+    platform::EditFile(file, [&](std::string_view text) {
+        return settings::withValue(text, section, key, value);
+    });
 }

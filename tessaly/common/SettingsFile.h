@@ -13,18 +13,24 @@
 std::string ReadINI(const std::string& section, const std::string& key,
                     const std::filesystem::path& file);
 
-// Stores value under key in section, adding whatever is missing. A write that cannot be done
-// (refused text, read-only file, missing folder) leaves the file as it was and says nothing.
+// Stores value under key in section, adding whatever is missing; a value that a read would
+// trim or unquote is stored in quotes. Other processes writing the file the same way at the same
+// time lose nothing. A write that cannot be done (refused text, read-only file, missing
+// folder) leaves the file as it was and says nothing.
 void WriteINI(const std::string& section, const std::string& key, const std::string& value,
               const std::filesystem::path& file);
 
 namespace settings {
 
-// Longest value that a read hands back, in bytes.
+// Longest value that a read hands back, in characters (see FirstCharacters).
 inline constexpr std::size_t kMaxValueLength = 254;
 
 // What ReadINI returns for a file holding text.
 std::string readValue(std::string_view text, std::string_view section, std::string_view key);
+
+// Whether value, once written, reads back as it is: no line break and no more characters than
+// a read hands back.
+bool readsBack(std::string_view value);
 
 // text after storing value under key in section, every other byte kept; nothing when the
 // section, key or value is refused because it would add lines or could never be read back.

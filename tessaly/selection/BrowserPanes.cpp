@@ -35,8 +35,14 @@ void Main::PatternCombo_Click() {
 }
 
 void Main::SaveBrowsePosition() {
-    WriteINI("Browse For File", "DefaultDrive", DriveList->drive(), settingsPath());
-    WriteINI("Browse For File", "DefaultDirectory", DirList->path(), settingsPath());
+    const std::string drive = DriveList->drive();
+    const std::string folder = DirList->path();
+    // A position that would read back cut short would send the next start elsewhere, or stop
+    // it when that place cannot be set: the earlier position is the better one to keep.
+    if (!settings::readsBack(drive) || !settings::readsBack(folder))
+        return;
+    WriteINI("Browse For File", "DefaultDrive", drive, settingsPath());
+    WriteINI("Browse For File", "DefaultDirectory", folder, settingsPath());
 }
 
 void Main::Form_Click() {

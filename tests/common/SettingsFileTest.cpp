@@ -1,12 +1,21 @@
 #include "tessaly/common/SettingsFile.h"
 
+#include "support/ThreadConditions.h"
+
 #include <algorithm>
+#include <csignal>
 #include <fstream>
+#include <functional>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <stdlib.h>
 #include <string>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -48,6 +57,10 @@ TEST(SettingsText, ReadsValues) {
         {"nul byte in value", "[s]\nk=a\0b\n"s, "s", "k", "a\0b"s},
         {"invalid utf-8", "[s]\nk=\xFF\xC3/x\n", "s", "k", "\xFF\xC3/x"},
         {"no trailing newline", "[s]\nk=v", "s", "k", "v"},
+        {"cr of cr cr lf", "[s]\r\nk=v\r\r\nj=w\r\n", "s", "k", "v"},
+        {"lone cr ending the last line", "[s]\r\nk=v\r", "s", "k", "v"},
+        {"form feed, vertical tab, ^Z around value", "[s]\nk=\f\v v\x1A\r\n", "s", "k", "v"},
+        {"the same around names", "\f[s\x1A]\r\r\n\vk\r= v\n", "s", "k", "v"},
         {"missing section", "[t]\nk=v\n", "s", "k", ""},
         {"missing key", "[s]\nj=v\n", "s", "k", ""},
     };
@@ -82,6 +95,56 @@ TEST(SettingsText, WritesValueAndKeepsEveryOtherByte) {
     for (const TextCase& c : cases) {
         EXPECT_EQ(settings::withValue(c.text, c.section, c.key, "new"), c.expected) << c.what;
     }
+}
+
+// Values that a read would trim or unquote if they were stored bare.
+const std::string kExposedValues[] = {
+    "pics ", " pics", "\tx", "x\f", "\v", "\x1A", " ",   "'q'", "\"q\"",
+    "\"\"",  "''",    "' '", "\"'", "\"", "'",    "a\"", "\"a", "\" x \"",
+};
+
+TEST(SettingsText, EveryValueReadsBackAsWritten) {
+    for (const std::string& value : kExposedValues) {
+        for (const std::string_view before : {"", "[s]\nk=old\nj=1\n"}) {
+            const std::optional<std::string> text = settings::withValue(before, "s", "k", value);
+            ASSERT_TRUE(text) << value;
+            EXPECT_EQ(settings::readValue(*text, "s", "k"), value) << before;
+            EXPECT_EQ(settings::readValue(*text, "s", "j"), before.empty() ? "" : "1");
+        }
+    }
+    EXPECT_EQ(settings::withValue("", "s", "k", "pics "), "[s]\nk=\"pics \"\n");
+    EXPECT_EQ(settings::withValue("", "s", "k", "a \"b\""), "[s]\nk=a \"b\"\n");
+}
+
+// A read hands back at most 254 characters, counted as UTF-8 with each stray byte as one.
+TEST(SettingsText, CapCountsCharactersNotBytes) {
+    const auto times = [](std::size_t count, const std::string& piece) {
+        std::string text;
+        for (std::size_t i = 0; i < count; ++i)
+            text += piece;
+        return text;
+    };
+    const std::string a253 = times(253, "a");
+    const struct {
+        const char* what;
+        std::string value;
+        std::string read;
+    } cases[] = {
+        {"two-byte characters", times(300, "\xC3\xA9"), times(254, "\xC3\xA9")},
+        {"four-byte character at the cap", a253 + "\xF0\x9F\x98\x80" + "b",
+         a253 + "\xF0\x9F\x98\x80"},
+        {"stray bytes", times(300, "\xFF"), times(254, "\xFF")},
+        {"cut sequence counts byte by byte", a253 + "\xE2\x82" + "x", a253 + "\xE2"},
+        {"overlong form counts byte by byte", a253 + "\xC0\x80", a253 + "\xC0"},
+        {"surrogate counts byte by byte", a253 + "\xED\xA0\x80", a253 + "\xED"},
+        {"exactly the cap", times(254, "\xE2\x82\xAC"), times(254, "\xE2\x82\xAC")},
+    };
+    for (const auto& c : cases) {
+        const std::string text = "[s]\nk=" + c.value + "\n";
+        EXPECT_EQ(settings::readValue(text, "s", "k"), c.read) << c.what;
+        EXPECT_EQ(settings::readsBack(c.value), c.read == c.value) << c.what;
+    }
+    EXPECT_FALSE(settings::readsBack("/pictures\nx"));
 }
 
 struct Refused {
@@ -266,6 +329,165 @@ TEST_F(SettingsFile, EveryReadSeesTheFileAsItIsNow) {
     EXPECT_EQ(ReadINI("s", "k", ini), "1");
     writeBytes(ini, "[s]\nk=edited\n");
     EXPECT_EQ(ReadINI("s", "k", ini), "edited");
+}
+
+TEST_F(SettingsFile, StrayCarriageReturnNeverReachesAValue) {
+    for (const std::string before : {"[s]\r\nk=v\r", "[s]\r\nk=v\r\r\n; note\r\r\n"}) {
+        writeBytes(ini, before);
+        EXPECT_EQ(ReadINI("s", "k", ini), "v");
+        WriteINI("s", "other", "1", ini);
+        EXPECT_EQ(ReadINI("s", "k", ini), "v");
+        EXPECT_EQ(readBytes(ini).substr(0, before.size()), before);
+    }
+}
+
+// ---- Files shared with other users and processes --------------------------------------------
+
+constexpr uid_t kNobody = 65534;
+
+enum class User { Root, Nobody };
+
+// Runs write on a thread of its own, as that user.
+void WriteAs(User user, const std::function<void()>& write) {
+    std::thread([&] {
+        if (user == User::Root || ActAsNobody())
+            write();
+        else
+            ADD_FAILURE() << "cannot act as nobody here";
+    }).join();
+}
+
+struct stat StatusOf(const fs::path& file) {
+    struct stat status {};
+    EXPECT_EQ(::stat(file.c_str(), &status), 0) << file;
+    return status;
+}
+
+// A shared install: the folder is the administrator's, the settings file open to its users.
+TEST_F(SettingsFile, ReadOnlyFolderStillTakesWritesToAWritableFile) {
+    writeBytes(ini, "[s]\nk=1\n");
+    fs::permissions(ini, static_cast<fs::perms>(0666));
+    fs::permissions(folder, static_cast<fs::perms>(0555));
+    WriteAs(User::Nobody, [&] { WriteINI("s", "k", "2", ini); });
+    fs::permissions(folder, fs::perms::owner_all);
+    EXPECT_EQ(readBytes(ini), "[s]\nk=2\n");
+    expectOnlySettingsFile();
+}
+
+TEST_F(SettingsFile, WriteKeepsOwnerGroupModeAndLinks) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root can hand files to other users";
+    const struct {
+        const char* what;
+        uid_t owner;
+        User writer;
+        bool secondLink;
+    } cases[] = {
+        {"root writes a user's file", kNobody, User::Root, false},
+        {"a user writes root's file open to all", 0, User::Nobody, false},
+        {"a file with a second link", kNobody, User::Root, true},
+    };
+    fs::permissions(folder, fs::perms::all);
+    const fs::path link = folder / "link.ini";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        writeBytes(ini, "[s]\nk=1\n");
+        ASSERT_EQ(::chown(ini.c_str(), c.owner, c.owner), 0);
+        ASSERT_EQ(::chmod(ini.c_str(), 0666), 0);
+        if (c.secondLink)
+            fs::create_hard_link(ini, link);
+        const struct stat before = StatusOf(ini);
+        WriteAs(c.writer, [&] { WriteINI("s", "k", "2", ini); });
+        const struct stat after = StatusOf(ini);
+        EXPECT_EQ(readBytes(ini), "[s]\nk=2\n");
+        EXPECT_EQ(after.st_uid, before.st_uid);
+        EXPECT_EQ(after.st_gid, before.st_gid);
+        EXPECT_EQ(after.st_mode, before.st_mode);
+        EXPECT_EQ(after.st_nlink, before.st_nlink);
+        if (c.secondLink) {
+            EXPECT_EQ(readBytes(link), "[s]\nk=2\n");
+        }
+        fs::remove(link);
+        fs::remove(ini);
+    }
+}
+
+class SettingsFileAcrossProcesses : public SettingsFile,
+                                    public testing::WithParamInterface<UnnamedFiles> {
+protected:
+    // Starts body in a child process under the parameter's file system, which exits when body
+    // returns.
+    pid_t startChild(const std::function<void()>& body) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            if (!Use(GetParam()))
+                ::_exit(2);
+            body();
+            ::_exit(0);
+        }
+        return child;
+    }
+};
+
+INSTANTIATE_TEST_SUITE_P(FileSystems, SettingsFileAcrossProcesses,
+                         testing::Values(UnnamedFiles::Offered, UnnamedFiles::Refused),
+                         UnnamedFilesName);
+
+// The exit status of a child, or minus the signal that ended it.
+int EndOf(pid_t child) {
+    int status = 0;
+    EXPECT_EQ(::waitpid(child, &status, 0), child);
+    return WIFSIGNALED(status) ? -WTERMSIG(status) : WEXITSTATUS(status);
+}
+
+TEST_P(SettingsFileAcrossProcesses, KilledWritesLeaveAtMostOneTemporaryFile) {
+    const std::string before = "[s]\nk=old\n";
+    writeBytes(ini, before);
+    // Writing the temporary file, syncing it, and renaming it over the settings file.
+    const std::vector<long> moments[] = {
+        {SYS_write}, {SYS_fsync}, {SYS_rename, SYS_renameat, SYS_renameat2}};
+    for (const std::vector<long>& moment : moments) {
+        for (int kill = 0; kill < 2; ++kill) {
+            const pid_t child = startChild([&] {
+                if (DieAtSystemCall(moment))
+                    WriteINI("s", "k", "new", ini);
+            });
+            EXPECT_EQ(EndOf(child), -SIGSYS) << moment.front();
+            EXPECT_EQ(readBytes(ini), before);
+            EXPECT_THAT(namesIn(folder),
+                        testing::IsSubsetOf({"Tessaly.ini"s, ".Tessaly.ini.tmp"s}));
+        }
+    }
+    WriteINI("s", "k", "new", ini);
+    EXPECT_EQ(readBytes(ini), "[s]\nk=new\n");
+    expectOnlySettingsFile();
+}
+
+TEST_P(SettingsFileAcrossProcesses, TwoProcessesWritingAtOnceLoseNoKey) {
+    constexpr int kKeysEach = 150;
+    int start[2];
+    ASSERT_EQ(::pipe(start), 0);
+    const auto writer = [&](const std::string& prefix) {
+        return startChild([&] {
+            char go = 0;
+            ::close(start[1]);
+            (void)!::read(start[0], &go, 1);
+            for (int i = 0; i < kKeysEach; ++i)
+                WriteINI("s", prefix + std::to_string(i), std::to_string(i), ini);
+        });
+    };
+    const pid_t first = writer("a");
+    const pid_t second = writer("b");
+    ::close(start[0]);
+    ::close(start[1]); // both start at once
+    EXPECT_EQ(EndOf(first), 0);
+    EXPECT_EQ(EndOf(second), 0);
+    int lost = 0;
+    for (int i = 0; i < kKeysEach; ++i)
+        for (const char* prefix : {"a", "b"})
+            lost += ReadINI("s", prefix + std::to_string(i), ini) != std::to_string(i);
+    EXPECT_EQ(lost, 0) << "of " << 2 * kKeysEach;
+    expectOnlySettingsFile();
 }
 
 } // namespace

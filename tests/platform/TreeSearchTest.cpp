@@ -1,20 +1,17 @@
 #include "platform/TreeSearch.h"
 
 #include "support/TempDir.h"
+#include "support/ThreadConditions.h"
 
 #include <cerrno>
-#include <cstddef>
 #include <fcntl.h>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
-#include <linux/filter.h>
-#include <linux/seccomp.h>
 #include <optional>
 #include <sched.h>
 #include <string>
 #include <sys/mount.h>
-#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <thread>
@@ -24,32 +21,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// ---- Conditions a test thread puts itself under ------------------------------------------------
-// Each holds for the calling thread and the threads it starts only, and ends with it, so
-// nothing reaches the rest of the test program.
-
-// Makes the kernel answer openat2 as an old kernel or a container's filter would.
-bool RefuseOpenat2() {
-    sock_filter rules[] = {
-        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
-        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_openat2, 0, 1),
-        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | ENOSYS),
-        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
-    };
-    sock_fprog program{static_cast<unsigned short>(std::size(rules)), rules};
-    return prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 &&
-           prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
-}
-
-// Root reads every folder whatever its mode; as "nobody" the thread is refused like a user.
-// The raw system calls change this thread alone, where the library would change them all.
-bool ActAsNobody() {
-    constexpr long kNobody = 65534;
-    if (geteuid() != 0)
-        return true;
-    return syscall(SYS_setresgid, -1, kNobody, -1) == 0 &&
-           syscall(SYS_setresuid, -1, kNobody, -1) == 0;
-}
+// ---- Conditions a test thread puts itself under (more in support/ThreadConditions.h) --------
 
 // A mount table of the thread's own, where mounts made for a test stay invisible to others.
 bool OwnMountTable() {
@@ -89,7 +61,7 @@ std::optional<Outcome> SearchUnder(Kernel kernel, const std::function<bool()>& s
                                    int depth = platform::kDefaultTreeSearchDepth) {
     std::optional<Outcome> outcome;
     std::thread([&] {
-        if ((kernel == Kernel::WithOpenat2 || RefuseOpenat2()) && setup())
+        if ((kernel == Kernel::WithOpenat2 || RefuseSystemCall(SYS_openat2, ENOSYS)) && setup())
             outcome = platform::SearchTreeForFile(root, name, depth);
     }).join();
     return outcome;

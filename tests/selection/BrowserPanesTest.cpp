@@ -1,5 +1,6 @@
 #include "ListViews.h"
 #include "MainWindowFixture.h"
+#include "tessaly/common/SettingsFile.h"
 #include "tessaly/selection/ClickLabel.h"
 #include "tessaly/selection/DirListBox.h"
 #include "tessaly/selection/DriveListBox.h"
@@ -8,6 +9,7 @@
 
 #include <QComboBox>
 
+namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
 using platform::Wait;
 
@@ -89,6 +91,41 @@ TEST_F(BrowserPanes, BrowsingWithoutAddingWritesNoSettings) {
 
     EXPECT_EQ(main.DirList->path(), "/");
     EXPECT_EQ(ReadBytes(settings()), before);
+}
+
+// A folder below base (whose path is ASCII) whose whole path is `characters` characters long,
+// most of them two bytes long, so that a count of bytes would come out far higher.
+std::string FolderOfLength(const TempDir& disks, const std::string& base, std::size_t characters) {
+    const auto name = [](std::size_t length) {
+        std::string name;
+        for (std::size_t i = 0; i < length; ++i)
+            name += "\xC3\xA9";
+        return name;
+    };
+    std::string path = base;
+    std::size_t left = characters - base.size();
+    for (; left > 101; left -= 101)
+        path += "/" + name(100);
+    path += "/" + name(left - 1);
+    return disks.folder(fs::path(path).lexically_relative(disks.path())).string();
+}
+
+// The next start sets the folder list from the saved folder: one cut short would stop it.
+TEST_F(BrowserPanes, AddAttemptKeepsTheEarlierPositionWhenTheNewOneWouldNotReadBack) {
+    Main& main = window();
+    const std::string before = ReadBytes(settings());
+    for (const std::size_t characters : {254, 255}) {
+        SCOPED_TRACE(characters);
+        const std::string folder = FolderOfLength(disks, pictures, characters);
+        main.DirList->setPath(folder);
+        main.FileList_KeyPress('\r');
+        if (characters <= 254) {
+            EXPECT_EQ(ReadINI("Browse For File", "DefaultDirectory", settings()), folder);
+        } else {
+            EXPECT_EQ(ReadBytes(settings()), before);
+        }
+        kit.file("Tessaly.ini", before);
+    }
 }
 
 TEST_F(BrowserPanes, LogoPlaysTwoCuesOneAfterTheOther) {

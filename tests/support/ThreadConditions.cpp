@@ -1,0 +1,78 @@
+#include "ThreadConditions.h"
+
+#include <cerrno>
+#include <cstddef>
+#include <fcntl.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <sys/prctl.h>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+sock_filter Load(std::size_t offset) {
+    return BPF_STMT(BPF_LD | BPF_W | BPF_ABS, static_cast<unsigned>(offset));
+}
+
+sock_filter Return(unsigned action) {
+    return BPF_STMT(BPF_RET | BPF_K, action);
+}
+
+bool Filter(std::vector<sock_filter> rules) {
+    sock_fprog program{static_cast<unsigned short>(rules.size()), rules.data()};
+    return prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 &&
+           prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
+}
+
+} // namespace
+
+bool RefuseSystemCall(long number, int error) {
+    return Filter({
+        Load(offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, static_cast<unsigned>(number), 0, 1),
+        Return(SECCOMP_RET_ERRNO | static_cast<unsigned>(error)),
+        Return(SECCOMP_RET_ALLOW),
+    });
+}
+
+bool Use(UnnamedFiles files) {
+    if (files == UnnamedFiles::Offered)
+        return true;
+    // The C library opens every file with openat; its flags are the third argument.
+    return Filter({
+        Load(offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_openat, 0, 3),
+        Load(offsetof(seccomp_data, args[2])),
+        BPF_JUMP(BPF_JMP | BPF_JSET | BPF_K, O_TMPFILE & ~O_DIRECTORY, 0, 1),
+        Return(SECCOMP_RET_ERRNO | EOPNOTSUPP),
+        Return(SECCOMP_RET_ALLOW),
+    });
+}
+
+std::string UnnamedFilesName(const testing::TestParamInfo<UnnamedFiles>& info) {
+    return info.param == UnnamedFiles::Offered ? "UnnamedFilesOffered" : "UnnamedFilesRefused";
+}
+
+bool DieAtSystemCall(const std::vector<long>& numbers) {
+    // The kernel ends the process by SIGSYS, whose core dump would only litter.
+    const rlimit noCore{0, 0};
+    std::vector<sock_filter> rules{Load(offsetof(seccomp_data, nr))};
+    for (const long number : numbers) {
+        rules.push_back(BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, static_cast<unsigned>(number), 0, 1));
+        rules.push_back(Return(SECCOMP_RET_KILL_PROCESS));
+    }
+    rules.push_back(Return(SECCOMP_RET_ALLOW));
+    return setrlimit(RLIMIT_CORE, &noCore) == 0 && Filter(rules);
+}
+
+// The raw system calls change this thread alone, where the library would change them all.
+bool ActAsNobody() {
+    constexpr long kNobody = 65534;
+    if (geteuid() != 0)
+        return true;
+    return syscall(SYS_setresgid, -1, kNobody, -1) == 0 &&
+           syscall(SYS_setresuid, -1, kNobody, -1) == 0;
+}

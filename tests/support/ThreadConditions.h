@@ -1,0 +1,31 @@
+#pragma once
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+// Conditions a test thread puts itself under. Each holds for the calling thread and the threads
+// it starts only, and ends with it, so nothing reaches the rest of the test program. Each
+// returns false when the condition cannot be had here.
+
+// Makes the kernel answer the system call `number` with `error`, as an old kernel or a
+// container's filter would.
+bool RefuseSystemCall(long number, int error);
+
+// Whether the file system hands out unnamed files (O_TMPFILE), as most local ones do, or
+// refuses them, as some network ones do.
+enum class UnnamedFiles { Offered, Refused };
+
+// Makes the file system of the thread look so.
+bool Use(UnnamedFiles files);
+
+// For parameterized tests' names.
+std::string UnnamedFilesName(const testing::TestParamInfo<UnnamedFiles>& info);
+
+// Ends the whole process, as kill -9 would, at its first call of any of `numbers`. For a
+// child process of a test.
+bool DieAtSystemCall(const std::vector<long>& numbers);
+
+// Root reads and writes everything whatever its mode; as "nobody" the thread is refused like
+// a user. Holds as it is when the tests do not run as root.
+bool ActAsNobody();
