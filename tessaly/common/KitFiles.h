@@ -14,6 +14,10 @@ inline constexpr const char* BackgroundClick = "appdata/audio/carbine.wav";
 inline constexpr const char* PreviewClick = "appdata/audio/carbine.wav";
 inline constexpr const char* LogoClick = "appdata/audio/mouseclick.wav";
 inline constexpr const char* Ok = "appdata/audio/ok.wav";
+inline constexpr const char* CreditsOpen = "appdata/audio/king.wav";
+inline constexpr const char* CreditsClick = "appdata/audio/carbine.wav";
+inline constexpr const char* CreditsLogoClick = "appdata/audio/carbine.wav";
+inline constexpr const char* CreditsLogoFlourish = "appdata/audio/wnd.wav";
 } // namespace cue
 
 } // namespace kit
