@@ -32,6 +32,11 @@ void PathListBox::removePath(int row) {
     selectionModel()->clear();
 }
 
+void PathListBox::clearPaths() {
+    const QScopedValueRollback guard(changing_, true);
+    clear();
+}
+
 std::string PathListBox::path(int row) const {
     const QListWidgetItem* entry = item(row);
     return entry ? entry->data(Qt::UserRole).toByteArray().toStdString() : std::string{};
