@@ -92,8 +92,7 @@ void Credits::buildControls() {
     Label2->setForegroundRole(QPalette::HighlightedText);
     Label2->setBackgroundRole(QPalette::ButtonText);
     Label2->setAutoFillBackground(true);
-    Label1 = Line(Frame1, "Label1",
-                  "An unofficial kit, neither made nor endorsed by the makers of Ironvale.",
+    Label1 = Line(Frame1, "Label1", "An unofficial kit, not made or endorsed by Ironvale's makers.",
                   TwipsRect(1080, 3000, 3015, 615));
     Label1->setWordWrap(true);
     Label3 = Line(Frame1, "Label3", "Logo \u00a9 2004 Orvik. All rights reserved.",
