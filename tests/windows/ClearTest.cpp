@@ -43,18 +43,6 @@ TEST_F(CommandsTest, ClearEmptiesTheListAndLeavesPreviewAndSettingsAlone) {
     EXPECT_TRUE(boxes().empty());
 }
 
-TEST_F(CommandsTest, ClearOnAnEmptyListOnlyPlaysItsCue) {
-    Main& main = window();
-    const QString caption = main.windowTitle();
-    main.cmdClear_Click();
-    main.cmdClear_Click();
-    EXPECT_TRUE(entries().empty());
-    EXPECT_EQ(main.cntr, 0);
-    EXPECT_EQ(main.windowTitle(), caption);
-    EXPECT_EQ(fakes.sound.played, (Cues{{cue("appdata/audio/wnd.wav"), Wait::No},
-                                        {cue("appdata/audio/wnd.wav"), Wait::No}}));
-}
-
 TEST_F(CommandsTest, TwentyFilesFitAgainAfterClear) {
     std::vector<std::string> added;
     for (int n = 1; n <= 21; ++n)

@@ -30,28 +30,6 @@ TEST(CreditsScroll, TickRisesOneStepAndWrapsOnlyOnceThePanelIsWhollyAboveTheWind
     }
 }
 
-// From the design position the panel rises out at the top and comes back in at the bottom,
-// over and over, every tick moving the drawn panel by one or two pixels: no stall, no jump.
-TEST(CreditsScroll, EndlessLoopMovesTheDrawnPanelSmoothly) {
-    float top = DesignTop;
-    int wraps = 0;
-    for (int tick = 0; tick < 1000; ++tick) {
-        const float next = ScrollTick(top, FrameHeight, WindowHeight);
-        if (next > top) {
-            ++wraps;
-            EXPECT_FLOAT_EQ(next, WindowHeight - 26);
-            EXPECT_LT(top, -FrameHeight);
-        } else {
-            const int moved = PixelOf(top) - PixelOf(next);
-            EXPECT_TRUE(moved == 1 || moved == 2) << "from " << top << " to " << next;
-        }
-        EXPECT_GE(next, -FrameHeight - 25);
-        EXPECT_LT(next, WindowHeight);
-        top = next;
-    }
-    EXPECT_EQ(wraps, 4);
-}
-
 TEST(CreditsScroll, CentringSplitsTheSpareWidthEvenly) {
     const struct {
         float window;

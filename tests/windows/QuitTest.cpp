@@ -1,8 +1,6 @@
 #include "WindowsFixture.h"
-#include "tessaly/startup/Splash.h"
 
 #include <QApplication>
-#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -62,17 +60,6 @@ TEST_P(QuitTest, PlaysItsCueToTheEndThenUnloadsTheKitsWindows) {
 
 INSTANTIATE_TEST_SUITE_P(CreditsOpenOrNot, QuitTest, testing::Bool(),
                          [](const auto& info) { return info.param ? "WithCredits" : "Alone"; });
-
-TEST_F(CommandsTest, QuitUnloadsASplashLeftOpen) {
-    Main& main = window();
-    auto* splash = new Splash(kit.str() + "/logo.png");
-    splash->setAttribute(Qt::WA_DeleteOnClose);
-    splash->show();
-    QPointer<Splash> watched(splash);
-    main.cmdQuit_Click();
-    DestroyClosed();
-    EXPECT_TRUE(watched.isNull());
-}
 
 TEST_F(CommandsTest, ProgramEndsAtQuitEvenWithTheCreditsOpen) {
     Main& main = window();
