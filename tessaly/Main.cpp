@@ -123,6 +123,10 @@ void Main::connectHandlers() {
     connect(LstFiles, &PathListBox::characterKey, this, &Main::LstFiles_KeyPress);
     connect(LstFiles, &PathListBox::selectionChanged, this, &Main::LstFiles_Click);
     connect(FileImage, &ClickLabel::clicked, this, &Main::FileImage_Click);
+    connect(cmdClear, &QPushButton::clicked, this, &Main::cmdClear_Click);
+    connect(cmdHelp, &QPushButton::clicked, this, &Main::cmdHelp_Click);
+    connect(cmdAbout, &QPushButton::clicked, this, &Main::cmdAbout_Click);
+    connect(cmdQuit, &QPushButton::clicked, this, &Main::cmdQuit_Click);
 }
 
 void Main::mouseReleaseEvent(QMouseEvent* event) {

@@ -55,6 +55,12 @@ public:
     void LstFiles_Click();
     void FileImage_Click();
 
+    // Help, About, Clear and Quit (windows/).
+    void cmdHelp_Click();
+    void cmdAbout_Click();
+    void cmdClear_Click();
+    void cmdQuit_Click();
+
     // Closes the window for good; the program ends when no window is left.
     void Unload();
     bool isUnloaded() const { return unloaded_; }
@@ -90,6 +96,8 @@ private:
     // What start-up asks of the browser panes and the installation list.
     void showBrowsePosition(const std::string& drive, const std::string& folder);
     void appendListEntry(const std::string& path);
+    // What Clear asks of the installation list.
+    void emptyInstallationList();
     void fillTypeFilter();
     void addSelectedFile();
     void removeSelectedEntry();

@@ -1,6 +1,6 @@
 #include "DriveListBox.h"
 
-#include "CharacterKey.h"
+#include "tessaly/common/CharacterKey.h"
 
 #include <QFile>
 #include <QKeyEvent>

@@ -1,8 +1,8 @@
 #include "FileListBox.h"
 
-#include "CharacterKey.h"
 #include "NameListModel.h"
 #include "platform/FolderListing.h"
+#include "tessaly/common/CharacterKey.h"
 
 #include <QKeyEvent>
 #include <QScopedValueRollback>

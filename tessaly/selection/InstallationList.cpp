@@ -54,3 +54,9 @@ void Main::appendListEntry(const std::string& path) {
     LstFiles->insertPath(LstFiles->count(), path);
     ++cntr;
 }
+
+// Clear empties the list; the counter follows it, as after every change of the list.
+void Main::emptyInstallationList() {
+    LstFiles->clearPaths();
+    cntr = 0;
+}

@@ -1,6 +1,6 @@
 #include "PathListBox.h"
 
-#include "CharacterKey.h"
+#include "tessaly/common/CharacterKey.h"
 
 #include <QFile>
 #include <QKeyEvent>
@@ -30,6 +30,11 @@ void PathListBox::removePath(int row) {
     delete takeItem(row);
     // A single-selection view selects the next entry in place of a removed one; undo that.
     selectionModel()->clear();
+}
+
+void PathListBox::clearPaths() {
+    const QScopedValueRollback guard(changing_, true);
+    clear();
 }
 
 std::string PathListBox::path(int row) const {

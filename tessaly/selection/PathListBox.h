@@ -15,6 +15,8 @@ public:
     void insertPath(int row, const std::string& path);
     // Takes the entry out; afterwards no entry is selected, not even the one that moved up.
     void removePath(int row);
+    // Takes every entry out without reporting a selection change: the preview stays as it was.
+    void clearPaths();
     // "" for a row that does not exist.
     std::string path(int row) const;
     std::vector<std::string> paths() const;

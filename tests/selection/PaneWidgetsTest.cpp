@@ -1,7 +1,7 @@
 #include "ListViews.h"
 #include "support/FakeServices.h"
 #include "support/TempDir.h"
-#include "tessaly/selection/CharacterKey.h"
+#include "tessaly/common/CharacterKey.h"
 #include "tessaly/selection/DirListBox.h"
 #include "tessaly/selection/DriveListBox.h"
 #include "tessaly/selection/FileListBox.h"

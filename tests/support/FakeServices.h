@@ -3,6 +3,7 @@
 #include "platform/Services.h"
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -20,8 +21,12 @@ class RecordingSound : public platform::SoundPlayer {
 public:
     void play(const std::filesystem::path& wave, platform::Wait wait) override {
         played.emplace_back(wave.string(), wait);
+        if (whilePlaying)
+            whilePlaying();
     }
     std::vector<std::pair<std::string, platform::Wait>> played;
+    // Runs while each cue plays, to look at the windows at that moment.
+    std::function<void()> whilePlaying;
 };
 
 class FakeDrives : public platform::DriveRoots {

@@ -1,0 +1,84 @@
+#include "WindowsFixture.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+using platform::Wait;
+using Cues = std::vector<std::pair<std::string, Wait>>;
+
+namespace {
+
+// What the windows show while the quit cue plays.
+struct DuringCue {
+    Qt::CursorShape pointer;
+    bool mainOpen;
+    std::size_t creditsOpen;
+};
+
+// Runs the event loop as the program does, until the application quits (0) or five seconds
+// have passed (1).
+int RunProgram() {
+    QTimer patience;
+    patience.setSingleShot(true);
+    QObject::connect(&patience, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    patience.start(5000);
+    return QApplication::exec();
+}
+
+class QuitTest : public CommandsTest, public testing::WithParamInterface<bool> {};
+
+} // namespace
+
+TEST_P(QuitTest, PlaysItsCueToTheEndThenUnloadsTheKitsWindows) {
+    const bool withCredits = GetParam();
+    Main& main = window();
+    if (withCredits)
+        main.cmdAbout_Click();
+    fakes.sound.played.clear();
+    std::vector<DuringCue> seen;
+    fakes.sound.whilePlaying = [&] {
+        seen.push_back({main.cursor().shape(), main.isVisible(), LoadedCredits().size()});
+    };
+
+    QTest::mouseClick(main.cmdQuit, Qt::LeftButton);
+    fakes.sound.whilePlaying = nullptr;
+    DestroyClosed();
+    EXPECT_EQ(fakes.sound.played, (Cues{{cue("appdata/audio/gun.wav"), Wait::UntilEnd}}));
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].pointer, Qt::WaitCursor);
+    EXPECT_TRUE(seen[0].mainOpen);
+    EXPECT_EQ(seen[0].creditsOpen, withCredits ? 1u : 0u);
+
+    EXPECT_TRUE(LoadedCredits().empty());
+    EXPECT_TRUE(main.isUnloaded());
+    EXPECT_FALSE(main.isVisible());
+    EXPECT_EQ(main.cursor().shape(), Qt::ArrowCursor);
+    EXPECT_TRUE(boxes().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(CreditsOpenOrNot, QuitTest, testing::Bool(),
+                         [](const auto& info) { return info.param ? "WithCredits" : "Alone"; });
+
+TEST_F(CommandsTest, ProgramEndsAtQuitEvenWithTheCreditsOpen) {
+    Main& main = window();
+    main.cmdAbout_Click();
+    QTimer::singleShot(0, &main, [&main] { main.cmdQuit_Click(); });
+    EXPECT_EQ(RunProgram(), 0);
+}
+
+// The credits window belongs to no other window, so it counts as one of the program's own:
+// closing the main window by its frame leaves the program running until the credits close.
+TEST_F(CommandsTest, ProgramEndsWhenTheLastWindowClosesCreditsIncluded) {
+    Main& main = window();
+    main.cmdAbout_Click();
+    bool ranOn = false;
+    QTimer::singleShot(0, &main, [&main] { main.close(); });
+    QTimer::singleShot(50, &main, [&ranOn] {
+        ranOn = true;
+        QTest::keyClick(LoadedCredits().front(), Qt::Key_Space);
+    });
+    EXPECT_EQ(RunProgram(), 0);
+    EXPECT_TRUE(ranOn);
+}
