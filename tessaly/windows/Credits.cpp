@@ -124,6 +124,30 @@ void Credits::Form_KeyPress(int /*KeyAscii*/) {
 }
 
 void Credits::Form_Click() {
+    clickCue();
+}
+
+void Credits::Frame1_Click() {
+    clickCue();
+}
+
+void Credits::Label1_Click() {
+    clickCue();
+}
+
+void Credits::Label2_Click() {
+    clickCue();
+}
+
+void Credits::Label3_Click() {
+    clickCue();
+}
+
+void Credits::Label4_Click() {
+    clickCue();
+}
+
+void Credits::clickCue() {
     cue(kit::cue::CreditsClick, platform::Wait::No);
 }
 
@@ -164,10 +188,19 @@ void Credits::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     if (!rect().contains(at) || childAt(at) != pressed)
         return;
-    if (pressed == Image1)
-        Image1_Click();
-    else
-        Form_Click();
+    using Handler = void (Credits::*)();
+    const std::pair<QWidget*, Handler> handlers[] = {
+        {Image1, &Credits::Image1_Click}, {Frame1, &Credits::Frame1_Click},
+        {Label1, &Credits::Label1_Click}, {Label2, &Credits::Label2_Click},
+        {Label3, &Credits::Label3_Click}, {Label4, &Credits::Label4_Click},
+    };
+    for (const auto& [control, handler] : handlers) {
+        if (pressed == control) {
+            (this->*handler)();
+            return;
+        }
+    }
+    Form_Click();
 }
 
 std::string Credits::kitFile(const char* name) const {

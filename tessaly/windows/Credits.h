@@ -23,8 +23,13 @@ public:
     void Form_Resize();
     void Timer1_Timer();
     void Form_KeyPress(int KeyAscii);
-    // A click on the window, the panel or a line of text.
+    // A click on the window, the panel or a line of text only plays its cue.
     void Form_Click();
+    void Frame1_Click();
+    void Label1_Click();
+    void Label2_Click();
+    void Label3_Click();
+    void Label4_Click();
     void Image1_Click();
 
     // The panel's place in twips, kept between ticks finer than a pixel.
@@ -50,6 +55,7 @@ private:
     void placeFrame();
     std::string kitFile(const char* name) const;
     void cue(const char* name, platform::Wait wait);
+    void clickCue();
 
     platform::Services services_;
     float left_;
