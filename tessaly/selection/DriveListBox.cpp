@@ -1,8 +1,8 @@
 #include "DriveListBox.h"
 
 #include "CharacterKey.h"
+#include "tessaly/common/ShownName.h"
 
-#include <QFile>
 #include <QKeyEvent>
 #include <stdexcept>
 
@@ -16,8 +16,7 @@ DriveListBox::DriveListBox(const platform::DriveRoots& drives, QWidget* parent)
         // The kernel's own file systems (proc, sys, cgroups, devices) hold no pictures.
         if (drive.kind == platform::DriveKind::Pseudo)
             continue;
-        const QByteArray root = QByteArray::fromStdString(drive.root);
-        addItem(QFile::decodeName(root), root);
+        addItem(ShownName(drive.root), QByteArray::fromStdString(drive.root));
     }
     connect(this, &QComboBox::currentIndexChanged, this, &DriveListBox::driveChanged);
 }

@@ -1,8 +1,8 @@
 #include "PathListBox.h"
 
 #include "CharacterKey.h"
+#include "tessaly/common/ShownName.h"
 
-#include <QFile>
 #include <QKeyEvent>
 #include <QScopedValueRollback>
 #include <algorithm>
@@ -19,9 +19,8 @@ PathListBox::PathListBox(QWidget* parent) : QListWidget(parent) {
 
 void PathListBox::insertPath(int row, const std::string& path) {
     const QScopedValueRollback guard(changing_, true);
-    const QByteArray bytes = QByteArray::fromStdString(path);
-    auto* entry = new QListWidgetItem(QFile::decodeName(bytes));
-    entry->setData(Qt::UserRole, bytes);
+    auto* entry = new QListWidgetItem(ShownName(path));
+    entry->setData(Qt::UserRole, QByteArray::fromStdString(path));
     insertItem(row, entry);
 }
 

@@ -118,3 +118,37 @@ TEST_F(BrowserPanes, BrowsingTheListsAndPreviewingPlayNothing) {
     EXPECT_TRUE(played().empty());
     EXPECT_EQ(boxes().size(), 1U);
 }
+
+// A name may hold a line break. Every pane and the caption show it on one line with a visible
+// mark for the break, while what is added and previewed is the real name.
+TEST_F(BrowserPanes, NameWithALineBreakShowsOnOneLineAndStaysItself) {
+    disks.folder("pictures/two\nrows");
+    const std::string named = file("zz\nlines.ivb");
+    const std::string picture = gif("zz\nlines.gif", 2);
+    Main& main = window();
+    const auto shown = [](const std::string& path) {
+        return QString::fromStdString(path).replace('\n', QChar(0x2424)).toStdString();
+    };
+
+    const struct {
+        QAbstractItemView* view;
+        std::string name;
+    } rows[] = {{main.DirList, "two\nrows"}, {main.FileList, "zz\nlines.ivb"}};
+    for (const auto& [view, name] : rows) {
+        SCOPED_TRACE(view->metaObject()->className());
+        const QModelIndex index = view->model()->index(RowOf(*view, name), 0);
+        EXPECT_EQ(index.data().toString().toStdString(), shown(name));
+        EXPECT_LT(view->visualRect(index).height(), 2 * view->fontMetrics().height());
+    }
+
+    selectFile("zz\nlines.ivb");
+    EXPECT_EQ(main.windowTitle().toStdString(), "Tessaly [" + shown(named) + "]");
+
+    QTest::keyClick(main.FileList, Qt::Key_Space);
+    EXPECT_EQ(entries(), Names{named});
+    EXPECT_EQ(main.LstFiles->item(0)->text().toStdString(), shown(named));
+
+    Click(*main.LstFiles, 0);
+    EXPECT_EQ(main.windowTitle().toStdString(), "Tessaly [" + shown(picture) + "]");
+    EXPECT_EQ(shownPicture(), Picture(picture));
+}
