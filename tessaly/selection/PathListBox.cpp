@@ -1,6 +1,7 @@
 #include "PathListBox.h"
 
 #include "CharacterKey.h"
+#include "ListCorner.h"
 #include "tessaly/common/ShownName.h"
 
 #include <QKeyEvent>
@@ -10,7 +11,7 @@
 PathListBox::PathListBox(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSortingEnabled(false);
-    setUniformItemSizes(true);
+    KeepDesktopCorner(*this);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         if (!changing_)
             emit selectionChanged();

@@ -1,12 +1,15 @@
 #include "ListViews.h"
 #include "support/FakeServices.h"
 #include "support/TempDir.h"
+#include "tessaly/common/WindowLook.h"
 #include "tessaly/selection/CharacterKey.h"
 #include "tessaly/selection/DirListBox.h"
 #include "tessaly/selection/DriveListBox.h"
 #include "tessaly/selection/FileListBox.h"
+#include "tessaly/selection/PathListBox.h"
 
 #include <QKeyEvent>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <filesystem>
@@ -327,6 +330,84 @@ TEST_F(DirListBoxTest, SamePathRefreshesWithoutAChange) {
 
     EXPECT_EQ(changed.count(), 0);
     EXPECT_NE(RowOf(list, "new"), static_cast<int>(Rows(list).size()));
+}
+
+// ---- All three lists ------------------------------------------------------------------------
+
+// A file list, a folder list and an installation list over the same names (files "NAME.ivb",
+// sub-folders "NAME" and paths "/NAME"), each in a black window at the size of its pane.
+class PaneLists {
+public:
+    explicit PaneLists(const Names& names) {
+        PaintBlack(window);
+        for (const std::string& name : names) {
+            folder.file(name + ".ivb");
+            folder.folder(name);
+            paths.insertPath(paths.count(), "/" + name);
+        }
+        files.setPath(folder.str());
+        folders.setPath(folder.str());
+        for (QAbstractItemView* list : all()) {
+            list->setParent(&window);
+            list->resize(145, 156);
+        }
+        paths.move(150, 0);
+        files.move(300, 0);
+        window.resize(450, 160);
+        window.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+    std::vector<QAbstractItemView*> all() { return {&folders, &files, &paths}; }
+
+    TempDir folder;
+    QWidget window;
+    DirListBox folders;
+    FileListBox files;
+    PathListBox paths;
+};
+
+// The list lays out its rows from one row's size; every row's name must count all the same.
+TEST(PaneLists, ScrollSidewaysOnlyWhenANameDoesNotFit) {
+    const std::string tooLong = "a name far too long for the narrow pane";
+    const struct {
+        const char* what;
+        Names names;
+        bool scrolls;
+    } cases[] = {
+        {"all fit", {"alpha", "beta", "gamma"}, false},
+        {"long first", {"alpha " + tooLong, "beta", "gamma"}, true},
+        {"long in the middle", {"alpha", "beta " + tooLong, "gamma"}, true},
+        {"long last", {"alpha", "beta", "gamma " + tooLong}, true},
+    };
+    for (const auto& c : cases) {
+        PaneLists lists(c.names);
+        for (QAbstractItemView* list : lists.all()) {
+            SCOPED_TRACE(std::string(c.what) + " in " + list->metaObject()->className());
+            EXPECT_EQ(list->horizontalScrollBar()->isVisible(), c.scrolls);
+            // Scrolled to its end, the widest row ends in view.
+            list->horizontalScrollBar()->setValue(list->horizontalScrollBar()->maximum());
+            const int last = list->model()->rowCount() - 1;
+            int widest = 0;
+            for (int row = 0; row <= last; ++row)
+                widest = std::max(widest, list->visualRect(list->model()->index(row, 0)).right());
+            EXPECT_LE(widest, list->viewport()->rect().right());
+        }
+    }
+}
+
+TEST(PaneLists, CornerBetweenTheScrollBarsIsNotTheWindowsBlack) {
+    Names names;
+    for (int i = 0; i < 20; ++i)
+        names.push_back("a name too long for the pane, number " + std::to_string(i));
+    PaneLists lists(names);
+    for (QAbstractItemView* list : lists.all()) {
+        SCOPED_TRACE(list->metaObject()->className());
+        ASSERT_TRUE(list->horizontalScrollBar()->isVisible());
+        ASSERT_TRUE(list->verticalScrollBar()->isVisible());
+        const int inset = list->frameWidth() + 2;
+        const QImage shot = list->grab().toImage();
+        EXPECT_NE(shot.pixelColor(shot.width() - inset, shot.height() - inset), QColor(Qt::black));
+    }
 }
 
 // ---- Drive list -----------------------------------------------------------------------------
