@@ -419,7 +419,9 @@ protected:
         drives.list = {{"/", platform::DriveKind::Fixed},
                        {"/media/usb", platform::DriveKind::Removable},
                        {"/mnt/\xFF", platform::DriveKind::Fixed},
-                       {"/proc", platform::DriveKind::Pseudo}};
+                       {"/proc", platform::DriveKind::Pseudo},
+                       {"/dev/shm", platform::DriveKind::Ram},
+                       {"/sys/fs/cgroup", platform::DriveKind::Ram}};
         return drives;
     }
 
@@ -467,6 +469,35 @@ TEST_F(DriveListBoxTest, CharacterKeyReportsBeforeTheListMoves) {
     QTest::keyClick(&list, Qt::Key_Down);
 
     EXPECT_EQ(events, (Names{"key 47 on /", "changed to /media/usb", "changed to /mnt/\xFF"}));
+}
+
+TEST(DriveListBox, ShortensALongPathInTheMiddleAndKeepsTheDropDownNarrow) {
+    const std::string tail = "/the-last-folder";
+    std::string longPath = "/mnt/container";
+    for (int level = 0; level < 30; ++level)
+        longPath += "/level-" + std::to_string(level);
+    longPath += tail;
+    FakeDrives drives;
+    drives.list = {{"/", platform::DriveKind::Fixed}, {longPath, platform::DriveKind::Network}};
+    DriveListBox list(drives);
+    list.resize(145, 21);
+    list.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
+    list.setDrive(longPath);
+
+    const QString shown = list.itemText(1);
+    EXPECT_TRUE(shown.startsWith("/mnt/container")) << shown.toStdString();
+    EXPECT_TRUE(shown.endsWith(QString::fromStdString(tail))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QChar(0x2026))) << shown.toStdString();
+    EXPECT_EQ(list.itemData(1, Qt::ToolTipRole).toString().toStdString(), longPath);
+    EXPECT_EQ(list.drive(), longPath);
+
+    list.showPopup();
+    const QWidget* dropDown = list.view()->window();
+    ASSERT_TRUE(dropDown->isVisible());
+    EXPECT_LE(dropDown->width(), 3 * list.width());
+    EXPECT_GE(dropDown->width(), list.width());
+    list.hidePopup();
 }
 
 TEST(DriveListBox, NoDrivesGivesNoDrive) {
