@@ -4,7 +4,6 @@
 #include "platform/DrivePlaces.h"
 #include "tessaly/common/ShownName.h"
 
-#include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
@@ -13,7 +12,7 @@
 namespace {
 
 constexpr int RootRole = Qt::UserRole;
-// The whole path; also the entry's tooltip where it is shortened.
+// The whole path, which the entry also shows as its tooltip.
 constexpr int FullTextRole = Qt::ToolTipRole;
 constexpr int MostBoxWidths = 3;
 
@@ -47,8 +46,8 @@ void DriveListBox::keyPressEvent(QKeyEvent* event) {
     QComboBox::keyPressEvent(event);
 }
 
-// As the combo box paints itself, but with the current path shortened in the middle, where a
-// mount path says least, rather than cut off at its end.
+// As the combo box paints itself, but with the current path shortened in the middle rather than
+// cut off at its end, so that both its start and its last folder stay in view.
 void DriveListBox::paintEvent(QPaintEvent* /*event*/) {
     QStylePainter painter(this);
     painter.setPen(palette().color(QPalette::Text));
@@ -68,8 +67,9 @@ void DriveListBox::resizeEvent(QResizeEvent* event) {
     QComboBox::resizeEvent(event);
     QStyleOptionComboBox option;
     initStyleOption(&option);
-    const int frame = style()->sizeFromContents(QStyle::CT_ComboBox, &option, {}, this).width();
-    const int room = MostBoxWidths * width() - frame;
+    const int arrowAndMargins =
+        style()->sizeFromContents(QStyle::CT_ComboBox, &option, {}, this).width();
+    const int room = MostBoxWidths * width() - arrowAndMargins;
     for (int i = 0; i < count(); ++i)
         setItemText(i, fontMetrics().elidedText(itemData(i, FullTextRole).toString(),
                                                 Qt::ElideMiddle, room));

@@ -21,17 +21,19 @@ AsciiAdvances Advances(const QFontMetrics& metrics) {
     return advances;
 }
 
+bool IsAscii(const std::string& name) {
+    return std::all_of(name.begin(), name.end(),
+                       [](char byte) { return static_cast<unsigned char>(byte) < 128; });
+}
+
 int SummedWidth(const std::string& name, const AsciiAdvances& ascii, const QFontMetrics& metrics) {
     int width = 0;
-    for (const char byte : name) {
-        const auto code = static_cast<unsigned char>(byte);
-        if (code >= ascii.size()) {
-            width = 0;
-            for (const QChar c : ShownName(name))
-                width += metrics.horizontalAdvance(c);
-            return width;
-        }
-        width += ascii[code];
+    if (IsAscii(name)) {
+        for (const char byte : name)
+            width += ascii[static_cast<unsigned char>(byte)];
+    } else {
+        for (const QChar c : ShownName(name))
+            width += metrics.horizontalAdvance(c);
     }
     return width;
 }
