@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -8,8 +9,15 @@ namespace platform {
 enum class DriveKind { Fixed, Removable, Network, Optical, Ram, Pseudo, Unknown };
 
 struct Drive {
+    Drive() = default;
+    Drive(std::string root, DriveKind kind, std::string device = {})
+        : root(std::move(root)), kind(kind), device(std::move(device)) {}
+
     std::string root; // mount point, e.g. "/" or "/media/usb"
     DriveKind kind = DriveKind::Unknown;
+    // The mounted file system's device number, "MAJOR:MINOR" as the mount table writes it, or ""
+    // when unknown. Two mounts with one number show the same file system.
+    std::string device;
 
     bool operator==(const Drive&) const = default;
 };

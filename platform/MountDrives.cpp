@@ -78,6 +78,10 @@ std::optional<MountEntry> parseLine(std::string_view line) {
     return mount;
 }
 
+std::string deviceNumber(const MountEntry& mount) {
+    return std::to_string(mount.major) + ":" + std::to_string(mount.minor);
+}
+
 // ---- Judging a mount --------------------------------------------------------------------------
 
 bool isAnyOf(std::string_view text, std::initializer_list<std::string_view> names) {
@@ -132,8 +136,7 @@ std::optional<fs::path> mappedDevice(const fs::path& sysfs, std::string_view nam
 // The device's own folder in sysfs. Btrfs and fuseblk mounts carry an anonymous device number,
 // so their source path names the device instead.
 std::optional<fs::path> deviceFolder(const MountEntry& mount, const fs::path& sysfs) {
-    const auto number = std::to_string(mount.major) + ":" + std::to_string(mount.minor);
-    if (auto folder = resolved(sysfs / "dev" / "block" / number))
+    if (auto folder = resolved(sysfs / "dev" / "block" / deviceNumber(mount)))
         return folder;
     constexpr std::string_view mapper = "/dev/mapper/";
     if (mount.source.starts_with(mapper))
@@ -233,7 +236,7 @@ std::vector<Drive> DrivesFromMountInfo(std::string_view text, const fs::path& sy
     std::vector<Drive> drives;
     for (const MountEntry& mount : mounts) {
         if (!hidden.contains(mount.id))
-            drives.push_back({mount.mountPoint, MountKind(mount, sysfsRoot)});
+            drives.push_back({mount.mountPoint, MountKind(mount, sysfsRoot), deviceNumber(mount)});
     }
     // "/" is always there to browse, even where the table does not list it (in a chroot, or
     // when the table cannot be read); of unknown kind, it is not searched.

@@ -102,7 +102,7 @@ void Main::buildControls() {
 void Main::startAtWorkingFolder() {
     const std::string folder = QFile::encodeName(QDir::currentPath()).toStdString();
     try {
-        DriveList->setDrive(DriveOfFolder(folder, services_.drives.drives()));
+        DriveList->setDrive(DriveOfFolder(folder, DriveList->places()));
         DirList->setPath(folder);
         FileList->setPath(folder);
     } catch (const std::exception&) {

@@ -55,10 +55,17 @@ void Main::Logo_Click() {
 }
 
 // Start-up's restore of the remembered position: each non-empty text is set in turn, and a
-// drive or folder that cannot be reached fails with the panes' own error.
+// drive or folder that cannot be reached fails with the panes' own error. Start-up opens the
+// drive itself rather than through the drive list's change handler, whose box would speak
+// where start-up's failures must end it quietly.
 void Main::showBrowsePosition(const std::string& drive, const std::string& folder) {
-    if (!drive.empty())
-        DriveList->setDrive(drive);
+    if (!drive.empty()) {
+        {
+            const QSignalBlocker quiet(DriveList);
+            DriveList->setDrive(drive);
+        }
+        DirList->setPath(DriveList->drive());
+    }
     if (!folder.empty())
         DirList->setPath(folder);
 }

@@ -1,12 +1,13 @@
 #include "DirListBox.h"
 
 #include "FolderIcon.h"
+#include "ListCorner.h"
 #include "NameListModel.h"
+#include "NameRowDelegate.h"
 #include "platform/FolderListing.h"
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QStyledItemDelegate>
 #include <algorithm>
 #include <filesystem>
 #include <stdexcept>
@@ -48,35 +49,30 @@ std::string PathOf(const std::vector<std::string>& chain, std::size_t count) {
 } // namespace
 
 // Draws each row with the folder icon and indentation of its place in the tree.
-class DirListBox::RowDelegate : public QStyledItemDelegate {
+class DirListBox::RowDelegate : public NameRowDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    using NameRowDelegate::NameRowDelegate;
 
     int chainLength = 0;
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
         QStyleOptionViewItem indented = option;
-        indented.rect.setLeft(option.rect.left() + indentation(option, index));
-        QStyledItemDelegate::paint(painter, indented, index);
-    }
-
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        return QStyledItemDelegate::sizeHint(option, index) + QSize(indentation(option, index), 0);
+        indented.rect.setLeft(option.rect.left() + indentation(option, index.row()));
+        NameRowDelegate::paint(painter, indented, index);
     }
 
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
-        QStyledItemDelegate::initStyleOption(option, index);
+        NameRowDelegate::initStyleOption(option, index);
         option->features |= QStyleOptionViewItem::HasDecoration;
         option->icon =
             FolderIcon(index.row() < chainLength ? FolderLook::Open : FolderLook::Closed);
     }
 
-private:
-    int indentation(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    int indentation(const QStyleOptionViewItem& option, int row) const override {
         // Half a line per level keeps a deep folder's name in view in the narrow list.
-        return std::min(index.row(), chainLength) * option.fontMetrics.height() / 2;
+        return std::min(row, chainLength) * option.fontMetrics.height() / 2;
     }
 };
 
@@ -85,6 +81,10 @@ DirListBox::DirListBox(QWidget* parent)
     setModel(model_);
     setItemDelegate(delegate_);
     setUniformItemSizes(true);
+    // The folder icon fits a line of text, with a pixel to spare above and below.
+    const int icon = fontMetrics().height() - 2;
+    setIconSize({icon, icon});
+    KeepDesktopCorner(*this);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     connect(this, &QAbstractItemView::doubleClicked, this, &DirListBox::open);
@@ -100,6 +100,8 @@ void DirListBox::setPath(const std::string& path) {
     delegate_->chainLength = chainLength;
     model_->setNames(std::move(rows));
     setCurrentIndex(model_->index(chainLength - 1));
+    // The current folder in view with as many of its sub-folders as fit below it.
+    scrollToBottom();
     scrollTo(currentIndex());
     if (folder != path_) {
         path_ = folder;

@@ -1,6 +1,8 @@
 #include "FileListBox.h"
 
+#include "ListCorner.h"
 #include "NameListModel.h"
+#include "NameRowDelegate.h"
 #include "platform/FolderListing.h"
 #include "tessaly/common/CharacterKey.h"
 
@@ -10,7 +12,9 @@
 
 FileListBox::FileListBox(QWidget* parent) : QListView(parent), model_(new NameListModel(this)) {
     setModel(model_);
+    setItemDelegate(new NameRowDelegate(this));
     setUniformItemSizes(true);
+    KeepDesktopCorner(*this);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     connect(this, &QAbstractItemView::doubleClicked, this, [this] { emit doubleClicked(); });

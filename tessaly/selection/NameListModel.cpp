@@ -1,6 +1,6 @@
 #include "NameListModel.h"
 
-#include <QFile>
+#include "tessaly/common/ShownName.h"
 
 void NameListModel::setNames(std::vector<std::string> names) {
     beginResetModel();
@@ -19,7 +19,7 @@ QVariant NameListModel::data(const QModelIndex& index, int role) const {
     const std::string& name = names_[static_cast<std::size_t>(index.row())];
     switch (role) {
     case Qt::DisplayRole:
-        return QFile::decodeName(QByteArray::fromStdString(name));
+        return ShownName(name);
     case BytesRole:
         return QByteArray::fromStdString(name);
     default:

@@ -5,8 +5,8 @@
 #include <vector>
 
 // A flat list of names that the folder and file lists show. The names stay the bytes that came
-// from the disk (BytesRole); only the shown text is decoded, and only for the rows that are
-// asked for, so a list of 100,000 names costs nothing until it is drawn.
+// from the disk (BytesRole); only the shown text is decoded (ShownName), and only for the rows
+// that are asked for, so a list of 100,000 names costs nothing until it is drawn.
 class NameListModel : public QAbstractListModel {
     Q_OBJECT
 

@@ -1,8 +1,9 @@
 #include "PathListBox.h"
 
+#include "ListCorner.h"
 #include "tessaly/common/CharacterKey.h"
+#include "tessaly/common/ShownName.h"
 
-#include <QFile>
 #include <QKeyEvent>
 #include <QScopedValueRollback>
 #include <algorithm>
@@ -10,7 +11,7 @@
 PathListBox::PathListBox(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSortingEnabled(false);
-    setUniformItemSizes(true);
+    KeepDesktopCorner(*this);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         if (!changing_)
             emit selectionChanged();
@@ -19,9 +20,8 @@ PathListBox::PathListBox(QWidget* parent) : QListWidget(parent) {
 
 void PathListBox::insertPath(int row, const std::string& path) {
     const QScopedValueRollback guard(changing_, true);
-    const QByteArray bytes = QByteArray::fromStdString(path);
-    auto* entry = new QListWidgetItem(QFile::decodeName(bytes));
-    entry->setData(Qt::UserRole, bytes);
+    auto* entry = new QListWidgetItem(ShownName(path));
+    entry->setData(Qt::UserRole, QByteArray::fromStdString(path));
     insertItem(row, entry);
 }
 

@@ -7,14 +7,14 @@
 #include "tessaly/Main.h"
 #include "tessaly/common/BusyPointer.h"
 #include "tessaly/common/KitFiles.h"
+#include "tessaly/common/ShownName.h"
 
 #include <QCoreApplication>
-#include <QFile>
 
 namespace {
 
 QString PreviewCaption(const std::string& path) {
-    return "Tessaly [" + QFile::decodeName(QByteArray::fromStdString(path)) + "]";
+    return "Tessaly [" + ShownName(path) + "]";
 }
 
 } // namespace

@@ -186,10 +186,10 @@ TEST_F(MountKindTest, ListsTheRootFirstThenThePathsInOrder) {
                              "45 27 0:42 / /a rw - tmpfs tmpfs rw\n"
                              "22 27 0:21 / /proc rw - proc proc rw\n";
     const std::vector<Drive> expected = {
-        {"/", DriveKind::Fixed},      {"/a", DriveKind::Ram},
-        {"/a/b", DriveKind::Ram},     {"/a b", DriveKind::Ram},
-        {"/home", DriveKind::Fixed},  {"/media/usb", DriveKind::Removable},
-        {"/proc", DriveKind::Pseudo},
+        {"/", DriveKind::Fixed, "8:1"},       {"/a", DriveKind::Ram, "0:42"},
+        {"/a/b", DriveKind::Ram, "0:41"},     {"/a b", DriveKind::Ram, "0:40"},
+        {"/home", DriveKind::Fixed, "8:2"},   {"/media/usb", DriveKind::Removable, "8:17"},
+        {"/proc", DriveKind::Pseudo, "0:21"},
     };
     EXPECT_EQ(platform::DrivesFromMountInfo(text, sysfs.root()), expected);
 }
@@ -202,9 +202,9 @@ TEST_F(MountKindTest, AMountOnTopOfAnotherHidesIt) {
                              "53 27 8:17 / /media rw - vfat /dev/sdb1 rw\n"
                              "54 53 8:2 / /media/disk rw - ext4 /dev/sda2 rw\n";
     const std::vector<Drive> expected = {
-        {"/", DriveKind::Fixed},          {"/data", DriveKind::Ram},
-        {"/media", DriveKind::Removable}, {"/media/disk", DriveKind::Fixed},
-        {"/run", DriveKind::Ram},
+        {"/", DriveKind::Fixed, "8:1"},           {"/data", DriveKind::Ram, "0:40"},
+        {"/media", DriveKind::Removable, "8:17"}, {"/media/disk", DriveKind::Fixed, "8:2"},
+        {"/run", DriveKind::Ram, "0:41"},
     };
     EXPECT_EQ(platform::DrivesFromMountInfo(text, sysfs.root()), expected);
 }
@@ -216,7 +216,7 @@ TEST_F(MountKindTest, TakesAnyNumberOfMounts) {
                 " rw - ext4 /dev/sda2 rw\n";
     const auto drives = platform::DrivesFromMountInfo(text, sysfs.root());
     ASSERT_EQ(drives.size(), 41u);
-    EXPECT_EQ(drives.back(), (Drive{"/srv/d139", DriveKind::Fixed}));
+    EXPECT_EQ(drives.back(), (Drive{"/srv/d139", DriveKind::Fixed, "8:2"}));
     EXPECT_TRUE(std::all_of(drives.begin(), drives.end(),
                             [](const Drive& d) { return d.kind == DriveKind::Fixed; }));
 }
@@ -225,7 +225,7 @@ TEST_F(MountKindTest, MountDrivesReadsTheTableAfreshAtEachCall) {
     TempDir proc;
     const auto table = proc.file("mountinfo", "27 1 8:1 / / rw - ext4 /dev/sda1 rw\n");
     const platform::MountDrives drives(table, sysfs.root());
-    EXPECT_EQ(drives.drives(), (std::vector<Drive>{{"/", DriveKind::Fixed}}));
+    EXPECT_EQ(drives.drives(), (std::vector<Drive>{{"/", DriveKind::Fixed, "8:1"}}));
     proc.file("mountinfo", "27 1 8:1 / / rw - ext4 /dev/sda1 rw\n"
                            "60 27 8:17 / /media/usb rw - vfat /dev/sdb1 rw\n");
     EXPECT_EQ(Roots(drives.drives()), (std::vector<std::string>{"/", "/media/usb"}));

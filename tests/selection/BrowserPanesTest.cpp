@@ -155,3 +155,72 @@ TEST_F(BrowserPanes, BrowsingTheListsAndPreviewingPlayNothing) {
     EXPECT_TRUE(played().empty());
     EXPECT_EQ(boxes().size(), 1U);
 }
+
+// A name may hold a line break. Every pane and the caption show it on one line with a visible
+// mark for the break, while what is added and previewed is the real name.
+TEST_F(BrowserPanes, NameWithALineBreakShowsOnOneLineAndStaysItself) {
+    disks.folder("pictures/two\nrows");
+    const std::string named = file("zz\nlines.ivb");
+    const std::string picture = gif("zz\nlines.gif", 2);
+    Main& main = window();
+    const auto shown = [](const std::string& path) {
+        return QString::fromStdString(path).replace('\n', QChar(0x2424)).toStdString();
+    };
+
+    const struct {
+        QAbstractItemView* view;
+        std::string name;
+    } rows[] = {{main.DirList, "two\nrows"}, {main.FileList, "zz\nlines.ivb"}};
+    for (const auto& [view, name] : rows) {
+        SCOPED_TRACE(view->metaObject()->className());
+        const QModelIndex index = view->model()->index(RowOf(*view, name), 0);
+        EXPECT_EQ(index.data().toString().toStdString(), shown(name));
+        EXPECT_LT(view->visualRect(index).height(), 2 * view->fontMetrics().height());
+    }
+
+    selectFile("zz\nlines.ivb");
+    EXPECT_EQ(main.windowTitle().toStdString(), "Tessaly [" + shown(named) + "]");
+
+    QTest::keyClick(main.FileList, Qt::Key_Space);
+    EXPECT_EQ(entries(), Names{named});
+    EXPECT_EQ(main.LstFiles->item(0)->text().toStdString(), shown(named));
+
+    Click(*main.LstFiles, 0);
+    EXPECT_EQ(main.windowTitle().toStdString(), "Tessaly [" + shown(picture) + "]");
+    EXPECT_EQ(shownPicture(), Picture(picture));
+}
+
+TEST_F(BrowserPanes, FolderAndFileListsShareCompactRows) {
+    Main& main = window();
+    const int folderRow = main.DirList->visualRect(main.DirList->model()->index(0, 0)).height();
+    const int fileRow = main.FileList->visualRect(main.FileList->model()->index(0, 0)).height();
+
+    EXPECT_EQ(folderRow, fileRow);
+    EXPECT_LE(folderRow, main.FileList->fontMetrics().lineSpacing() + 2);
+}
+
+// However deep the current folder lies, the list shows it with its first sub-folders below it:
+// at start-up, before the window is shown, and when the user opens a folder with many.
+TEST_F(BrowserPanes, ShowsTheCurrentFolderWithItsSubFoldersInView) {
+    const std::string deep = "pictures/a/b/c/d/e/f/g/h";
+    for (const char* sub : {"i/badges", "i/emblems", "i/flags"})
+        disks.folder(deep + "/" + sub);
+    for (int n = 10; n < 40; ++n)
+        disks.folder(deep + "/many/" + std::to_string(n));
+    kit.file("Tessaly.ini", "[Ironvale]\nDirectory=/g\n[Browse For File]\nDefaultDirectory=" +
+                                (disks.path() / deep / "i").string() + "\n");
+    Main& main = window();
+
+    for (const char* folder : {"i", "many"}) {
+        SCOPED_TRACE(folder);
+        if (main.DirList->path() != (disks.path() / deep / folder).string())
+            main.DirList->setPath((disks.path() / deep / folder).string());
+        const QRect inView = main.DirList->viewport()->rect();
+        const int current = main.DirList->currentIndex().row();
+        for (const int row : {current, current + 1, current + 2, current + 3}) {
+            const QRect shown = main.DirList->visualRect(main.DirList->model()->index(row, 0));
+            EXPECT_GE(shown.top(), inView.top()) << row;
+            EXPECT_LE(shown.bottom(), inView.bottom()) << row;
+        }
+    }
+}

@@ -147,3 +147,21 @@ TEST_F(MainLayout, ControlsFitTheWindowWithoutOverlapOrClippedCaptions) {
         }
     }
 }
+
+// Started in a folder on a mount that the drive list leaves out (a RAM disk, say), the browser
+// opens there all the same, on the listed drive that holds it.
+TEST_F(MainLayout, StartsAtTheWorkingFolderOnTheListedDriveThatHoldsIt) {
+    const TempDir ram;
+    fakes.drives.list = {{"/", platform::DriveKind::Fixed}, {ram.str(), platform::DriveKind::Ram}};
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(ram.path());
+    const std::string working = std::filesystem::current_path().string();
+
+    Main main(fakes.services());
+    std::filesystem::current_path(before);
+
+    EXPECT_EQ(main.DriveList->count(), 1);
+    EXPECT_EQ(main.DriveList->drive(), "/");
+    EXPECT_EQ(main.DirList->path(), working);
+    EXPECT_EQ(main.FileList->path(), working);
+}

@@ -8,8 +8,7 @@
 #include <QTest>
 
 MainWindowTest::MainWindowTest()
-    : pictures(disks.folder("pictures").string()),
-      unreachableDrive((disks.path() / "usb").string()) {
+    : pictures(disks.folder("pictures").string()), unreachableDrive(disks.folder("usb").string()) {
     fakes.programFolder.folder = kit.str();
     fakes.drives.list = {{"/", platform::DriveKind::Fixed},
                          {unreachableDrive, platform::DriveKind::Removable}};
@@ -21,6 +20,8 @@ MainWindowTest::MainWindowTest()
 Main& MainWindowTest::window() {
     if (!main_) {
         main_ = std::make_unique<Main>(fakes.services());
+        // The stick is pulled out once the drive list has been read.
+        std::filesystem::remove(unreachableDrive);
         main_->Form_Load();
         main_->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(main_.get()));

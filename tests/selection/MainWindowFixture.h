@@ -12,7 +12,8 @@
 
 // A main window over fake services, started as the program starts it and shown offscreen.
 // Its browser opens at the folder "pictures" of a drive made of a temporary folder, with the
-// starting type filter "*.ivb". Tests lay out their files before the first call of window().
+// starting type filter "*.ivb"; the drive list also holds a removable drive that no longer
+// opens. Tests lay out their files before the first call of window().
 class MainWindowTest : public testing::Test {
 protected:
     MainWindowTest();

@@ -2,11 +2,14 @@
 #include "support/FakeServices.h"
 #include "support/TempDir.h"
 #include "tessaly/common/CharacterKey.h"
+#include "tessaly/common/WindowLook.h"
 #include "tessaly/selection/DirListBox.h"
 #include "tessaly/selection/DriveListBox.h"
 #include "tessaly/selection/FileListBox.h"
+#include "tessaly/selection/PathListBox.h"
 
 #include <QKeyEvent>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <filesystem>
@@ -329,6 +332,84 @@ TEST_F(DirListBoxTest, SamePathRefreshesWithoutAChange) {
     EXPECT_NE(RowOf(list, "new"), static_cast<int>(Rows(list).size()));
 }
 
+// ---- All three lists ------------------------------------------------------------------------
+
+// A file list, a folder list and an installation list over the same names (files "NAME.ivb",
+// sub-folders "NAME" and paths "/NAME"), each in a black window at the size of its pane.
+class PaneLists {
+public:
+    explicit PaneLists(const Names& names) {
+        PaintBlack(window);
+        for (const std::string& name : names) {
+            folder.file(name + ".ivb");
+            folder.folder(name);
+            paths.insertPath(paths.count(), "/" + name);
+        }
+        files.setPath(folder.str());
+        folders.setPath(folder.str());
+        for (QAbstractItemView* list : all()) {
+            list->setParent(&window);
+            list->resize(145, 156);
+        }
+        paths.move(150, 0);
+        files.move(300, 0);
+        window.resize(450, 160);
+        window.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+    std::vector<QAbstractItemView*> all() { return {&folders, &files, &paths}; }
+
+    TempDir folder;
+    QWidget window;
+    DirListBox folders;
+    FileListBox files;
+    PathListBox paths;
+};
+
+// The list lays out its rows from one row's size; every row's name must count all the same.
+TEST(PaneLists, ScrollSidewaysOnlyWhenANameDoesNotFit) {
+    const std::string tooLong = "a name far too long for the narrow pane";
+    const struct {
+        const char* what;
+        Names names;
+        bool scrolls;
+    } cases[] = {
+        {"all fit", {"alpha", "beta", "gamma"}, false},
+        {"long first", {"alpha " + tooLong, "beta", "gamma"}, true},
+        {"long in the middle", {"alpha", "beta " + tooLong, "gamma"}, true},
+        {"long last", {"alpha", "beta", "gamma " + tooLong}, true},
+    };
+    for (const auto& c : cases) {
+        PaneLists lists(c.names);
+        for (QAbstractItemView* list : lists.all()) {
+            SCOPED_TRACE(std::string(c.what) + " in " + list->metaObject()->className());
+            EXPECT_EQ(list->horizontalScrollBar()->isVisible(), c.scrolls);
+            // Scrolled to its end, the widest row ends in view.
+            list->horizontalScrollBar()->setValue(list->horizontalScrollBar()->maximum());
+            const int last = list->model()->rowCount() - 1;
+            int widest = 0;
+            for (int row = 0; row <= last; ++row)
+                widest = std::max(widest, list->visualRect(list->model()->index(row, 0)).right());
+            EXPECT_LE(widest, list->viewport()->rect().right());
+        }
+    }
+}
+
+TEST(PaneLists, CornerBetweenTheScrollBarsIsNotTheWindowsBlack) {
+    Names names;
+    for (int i = 0; i < 20; ++i)
+        names.push_back("a name too long for the pane, number " + std::to_string(i));
+    PaneLists lists(names);
+    for (QAbstractItemView* list : lists.all()) {
+        SCOPED_TRACE(list->metaObject()->className());
+        ASSERT_TRUE(list->horizontalScrollBar()->isVisible());
+        ASSERT_TRUE(list->verticalScrollBar()->isVisible());
+        const int inset = list->frameWidth() + 2;
+        const QImage shot = list->grab().toImage();
+        EXPECT_NE(shot.pixelColor(shot.width() - inset, shot.height() - inset), QColor(Qt::black));
+    }
+}
+
 // ---- Drive list -----------------------------------------------------------------------------
 
 class DriveListBoxTest : public testing::Test {
@@ -338,7 +419,9 @@ protected:
         drives.list = {{"/", platform::DriveKind::Fixed},
                        {"/media/usb", platform::DriveKind::Removable},
                        {"/mnt/\xFF", platform::DriveKind::Fixed},
-                       {"/proc", platform::DriveKind::Pseudo}};
+                       {"/proc", platform::DriveKind::Pseudo},
+                       {"/dev/shm", platform::DriveKind::Ram},
+                       {"/sys/fs/cgroup", platform::DriveKind::Ram}};
         return drives;
     }
 
@@ -386,6 +469,35 @@ TEST_F(DriveListBoxTest, CharacterKeyReportsBeforeTheListMoves) {
     QTest::keyClick(&list, Qt::Key_Down);
 
     EXPECT_EQ(events, (Names{"key 47 on /", "changed to /media/usb", "changed to /mnt/\xFF"}));
+}
+
+TEST(DriveListBox, ShortensALongPathInTheMiddleAndKeepsTheDropDownNarrow) {
+    const std::string tail = "/the-last-folder";
+    std::string longPath = "/mnt/container";
+    for (int level = 0; level < 30; ++level)
+        longPath += "/level-" + std::to_string(level);
+    longPath += tail;
+    FakeDrives drives;
+    drives.list = {{"/", platform::DriveKind::Fixed}, {longPath, platform::DriveKind::Network}};
+    DriveListBox list(drives);
+    list.resize(145, 21);
+    list.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
+    list.setDrive(longPath);
+
+    const QString shown = list.itemText(1);
+    EXPECT_TRUE(shown.startsWith("/mnt/container")) << shown.toStdString();
+    EXPECT_TRUE(shown.endsWith(QString::fromStdString(tail))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QChar(0x2026))) << shown.toStdString();
+    EXPECT_EQ(list.itemData(1, Qt::ToolTipRole).toString().toStdString(), longPath);
+    EXPECT_EQ(list.drive(), longPath);
+
+    list.showPopup();
+    const QWidget* dropDown = list.view()->window();
+    ASSERT_TRUE(dropDown->isVisible());
+    EXPECT_LE(dropDown->width(), 3 * list.width());
+    EXPECT_GE(dropDown->width(), list.width());
+    list.hidePopup();
 }
 
 TEST(DriveListBox, NoDrivesGivesNoDrive) {

@@ -203,6 +203,25 @@ TEST_F(StartupTest, UnknownRememberedDriveEndsStartupQuietly) {
     EXPECT_EQ(window().windowTitle(), "Orvik's Ironvale Loomwright");
 }
 
+// The drive is listed when the window is made and gone when start-up opens it, as a stick
+// pulled out meanwhile: start-up ends as quietly as for any other unreachable position.
+TEST_F(StartupTest, RememberedDriveThatNoLongerOpensEndsStartupQuietly) {
+    const auto usb = addDrive("usb", DriveKind::Removable).root;
+    const auto pic = disks.file("pics/a.ivb").string();
+    writeSettings("[Browse For File]\nDefaultDrive=" + usb + "\n[Armpatch]\nfile0=" + pic +
+                  "\n[Ironvale]\nDirectory=/g\n");
+    Main& main = window();
+    fs::remove(usb);
+
+    main.Form_Load();
+
+    EXPECT_TRUE(boxes().empty());
+    EXPECT_EQ(main.LstFiles->count(), 0);
+    EXPECT_EQ(main.PatternCombo->count(), 0);
+    EXPECT_EQ(main.windowTitle(), "Orvik's Ironvale Loomwright");
+    EXPECT_FALSE(main.isUnloaded());
+}
+
 TEST_F(StartupTest, TypeFilterStartsAtIvb) {
     writeSettings("[Ironvale]\nDirectory=/g\n");
     window().Form_Load();
