@@ -2,7 +2,10 @@
 
 #include "support/TempDir.h"
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <csignal>
 #include <cstddef>
 #include <fcntl.h>
 #include <filesystem>
@@ -12,6 +15,7 @@
 #include <linux/seccomp.h>
 #include <optional>
 #include <sched.h>
+#include <set>
 #include <string>
 #include <sys/mount.h>
 #include <sys/prctl.h>
@@ -112,6 +116,18 @@ protected:
 INSTANTIATE_TEST_SUITE_P(Kernels, TreeSearchTest,
                          testing::Values(Kernel::WithOpenat2, Kernel::WithoutOpenat2), KernelName);
 
+// Fills `folder` with `count` files of long names, so that it takes many listing calls, and
+// returns the one that the folder lists last.
+fs::path FillAndNameTheLastListed(const fs::path& folder, int count) {
+    const std::string padding(200, 'x');
+    for (int i = 0; i < count; ++i)
+        MakeFile(folder / (padding + std::to_string(i)));
+    fs::path last;
+    for (const auto& entry : fs::directory_iterator(folder))
+        last = entry.path();
+    return last;
+}
+
 std::string Chain(int levels) {
     std::string path;
     for (int level = 1; level <= levels; ++level)
@@ -165,13 +181,8 @@ TEST_P(TreeSearchTest, JoinsTheRootAndThePathWithOneSlash) {
 }
 
 TEST_P(TreeSearchTest, ReadsAFolderTooBigForOneListingCallToTheEnd) {
-    const std::string padding(200, 'x');
-    for (int i = 0; i < 600; ++i)
-        tree.file("big/" + padding + std::to_string(i));
-    std::string lastListed;
-    for (const auto& entry : fs::directory_iterator(tree.path() / "big"))
-        lastListed = entry.path().filename().string();
-    EXPECT_EQ(search(tree.str(), lastListed), (tree.path() / "big" / lastListed).string());
+    const auto last = FillAndNameTheLastListed(tree.folder("big"), 600);
+    EXPECT_EQ(search(tree.str(), last.filename()), last.string());
 }
 
 // ---- Order and depth ----------------------------------------------------------------------------
@@ -200,6 +211,76 @@ TEST_P(TreeSearchTest, DescendsAsManyFolderLevelsAsAllowedAndNoMore) {
         EXPECT_EQ(search(drive.str(), "Ironvale.exe", c.maxDepth).has_value(), c.found)
             << "file " << c.fileLevel << " levels down, limit " << c.maxDepth;
     }
+}
+
+// ---- What the walk must bear --------------------------------------------------------------------
+
+std::atomic<long> signalsCaught{0};
+
+void CountSignal(int) {
+    signalsCaught.fetch_add(1, std::memory_order_relaxed);
+}
+
+std::set<pid_t> ThreadIds() {
+    std::set<pid_t> ids;
+    for (const auto& entry : fs::directory_iterator("/proc/self/task"))
+        ids.insert(std::stoi(entry.path().filename()));
+    return ids;
+}
+
+// Signals every thread started after it, over and over, for as long as it lives: the search's
+// threads and the one that runs them. Its handler is installed without SA_RESTART, so a call
+// that a signal catches returns early or fails with EINTR, as it does in a program that handles
+// signals that way. The test program's own threads are left alone.
+class SignalStorm {
+public:
+    SignalStorm() : before_(ThreadIds()), caughtBefore_(signalsCaught.load()) {
+        struct sigaction action {};
+        action.sa_handler = CountSignal;
+        sigemptyset(&action.sa_mask);
+        sigaction(kSignal, &action, &previous_);
+        signaller_ = std::jthread([this](const std::stop_token& stop) {
+            const pid_t self = gettid();
+            while (!stop.stop_requested()) {
+                for (pid_t id : ThreadIds())
+                    if (id != self && !before_.contains(id))
+                        tgkill(getpid(), id, kSignal);
+                std::this_thread::sleep_for(kPause);
+            }
+        });
+    }
+    ~SignalStorm() {
+        signaller_.request_stop();
+        signaller_.join();
+        sigaction(kSignal, &previous_, nullptr);
+    }
+    SignalStorm(const SignalStorm&) = delete;
+    SignalStorm& operator=(const SignalStorm&) = delete;
+
+    long caught() const { return signalsCaught.load() - caughtBefore_; }
+
+private:
+    // Ignored by default, so one still on its way when the old action is back does no harm.
+    static constexpr int kSignal = SIGURG;
+    // Often enough to catch most searches mid-way, and leaves the other core of a small
+    // machine mostly to the search.
+    static constexpr std::chrono::microseconds kPause{200};
+    const std::set<pid_t> before_;
+    const long caughtBefore_;
+    struct sigaction previous_ {};
+    std::jthread signaller_;
+};
+
+// A signal cuts a listing call short, which must not be taken for the end of the folder.
+TEST_P(TreeSearchTest, FindsTheFileWhileSignalsKeepArriving) {
+    const auto last = FillAndNameTheLastListed(tree.folder("big"), 3000);
+    constexpr int kSearches = 50;
+    int missed = 0;
+    const SignalStorm storm;
+    for (int i = 0; i < kSearches; ++i)
+        missed += search(tree.str(), last.filename()) == last.string() ? 0 : 1;
+    EXPECT_EQ(missed, 0) << "of " << kSearches << " searches";
+    EXPECT_GT(storm.caught(), kSearches) << "the signals must reach the search";
 }
 
 // ---- What the walk must not enter ---------------------------------------------------------------
