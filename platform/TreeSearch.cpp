@@ -1,6 +1,7 @@
 #include "TreeSearch.h"
 
 #include "FileDescriptor.h"
+#include "FolderOpener.h"
 #include "RetryInterrupted.h"
 
 #include <atomic>
@@ -13,11 +14,9 @@
 #include <exception>
 #include <fcntl.h>
 #include <linux/close_range.h>
-#include <linux/openat2.h>
 #include <mutex>
 #include <string_view>
 #include <sys/stat.h>
-#include <sys/syscall.h>
 #include <system_error>
 #include <thread>
 #include <unistd.h>
@@ -54,55 +53,6 @@ public:
 
 private:
     std::string lower_;
-};
-
-// Opens folders by their path from the root. The kernel is asked to refuse any symbolic link
-// on the way and any mount crossed, bind mounts of the root's own file system included, which
-// a device-number test could not tell apart. Kernels without openat2 get the device test.
-class FolderOpener {
-public:
-    explicit FolderOpener(int rootFd) : rootFd_(rootFd) {
-        struct stat st {};
-        rootDevice_ = RetryInterrupted([&] { return ::fstat(rootFd, &st); }) == 0 ? st.st_dev : 0;
-        const int probe = openGuarded(".");
-        kernelGuards_ = probe >= 0;
-        if (probe >= 0)
-            ::close(probe);
-    }
-
-    int root() const { return rootFd_; }
-
-    int open(const std::string& relativePath) const {
-        const char* path = relativePath.empty() ? "." : relativePath.c_str();
-        return kernelGuards_ ? openGuarded(path) : openChecked(path);
-    }
-
-private:
-    static constexpr int kFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
-
-    // The paths are built from listed names only, never "..", so they cannot climb out of root.
-    int openGuarded(const char* path) const {
-        open_how how{};
-        how.flags = kFlags;
-        how.resolve = RESOLVE_NO_XDEV | RESOLVE_NO_SYMLINKS;
-        return static_cast<int>(RetryInterrupted(
-            [&] { return ::syscall(SYS_openat2, rootFd_, path, &how, sizeof how); }));
-    }
-
-    int openChecked(const char* path) const {
-        const int fd = RetryInterrupted([&] { return ::openat(rootFd_, path, kFlags); });
-        struct stat st {};
-        if (fd >= 0 &&
-            (RetryInterrupted([&] { return ::fstat(fd, &st); }) != 0 || st.st_dev != rootDevice_)) {
-            ::close(fd);
-            return -1;
-        }
-        return fd;
-    }
-
-    int rootFd_;
-    dev_t rootDevice_ = 0;
-    bool kernelGuards_ = false;
 };
 
 // A folder that has been read leaves one batch for its subfolders: its own path below the root,
@@ -266,7 +216,7 @@ private:
         Batch subfolders(path, depth + 1);
         const FileDescriptor folder(opener_.open(path));
         if (folder.get() < 0)
-            return subfolders; // unreadable, gone, on another mount, or a path too long
+            return subfolders; // unreadable, gone, or on another mount
         const bool descend = depth < maxDepth_;
         // Only an empty answer ends the folder: a listing call may return fewer entries than
         // fit whenever it likes, and does so as soon as a signal is pending.

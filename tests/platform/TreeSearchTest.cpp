@@ -5,12 +5,14 @@
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <climits>
 #include <csignal>
 #include <cstddef>
 #include <fcntl.h>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+#include <linux/close_range.h>
 #include <linux/filter.h>
 #include <linux/seccomp.h>
 #include <optional>
@@ -19,10 +21,12 @@
 #include <string>
 #include <sys/mount.h>
 #include <sys/prctl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -59,6 +63,12 @@ bool ActAsNobody() {
 bool OwnMountTable() {
     return unshare(CLONE_NEWNS) == 0 &&
            mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+}
+
+// A descriptor table of the thread's own that holds the standard streams alone, so that a limit
+// on descriptors counts the search's and not those the test program happens to hold.
+bool OwnDescriptorTable() {
+    return close_range(STDERR_FILENO + 1, ~0u, CLOSE_RANGE_UNSHARE) == 0;
 }
 
 bool MakeFile(const fs::path& path) {
@@ -271,6 +281,73 @@ private:
     std::jthread signaller_;
 };
 
+// A chain of folders named with NAME_MAX bytes each below `root`, and the game at its bottom.
+// It is made and removed one level at a time through descriptors, since its whole path may be
+// longer than any call that takes a path accepts.
+class LongChain {
+public:
+    LongChain(const fs::path& root, int levels) : root_(root), levels_(levels) {
+        int folder = open(root_.c_str(), kFolder);
+        for (int level = 1; level <= levels_ && folder >= 0; ++level) {
+            const int parent = folder;
+            folder = mkdirat(parent, kName.c_str(), 0755) == 0
+                         ? openat(parent, kName.c_str(), kFolder)
+                         : -1;
+            close(parent);
+        }
+        const int game = openat(folder, kGame, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (folder < 0 || game < 0)
+            ADD_FAILURE() << "cannot make a chain of " << levels_ << " long names";
+        close(game);
+        close(folder);
+    }
+    ~LongChain() {
+        std::vector<int> folders{open(root_.c_str(), kFolder)};
+        for (int level = 1; level <= levels_ && folders.back() >= 0; ++level)
+            folders.push_back(openat(folders.back(), kName.c_str(), kFolder));
+        unlinkat(folders.back(), kGame, 0);
+        for (; folders.size() > 1; folders.pop_back()) {
+            close(folders.back());
+            unlinkat(folders[folders.size() - 2], kName.c_str(), AT_REMOVEDIR);
+        }
+        close(folders.front());
+    }
+    LongChain(const LongChain&) = delete;
+    LongChain& operator=(const LongChain&) = delete;
+
+    std::string game() const {
+        std::string path = root_.string();
+        for (int level = 1; level <= levels_; ++level)
+            path += "/" + kName;
+        return path + "/" + kGame;
+    }
+
+private:
+    static constexpr int kFolder = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+    static constexpr const char* kGame = "Ironvale.exe";
+    inline static const std::string kName = std::string(NAME_MAX, 'n');
+    const fs::path root_;
+    const int levels_;
+};
+
+// Lowers the limit on open descriptors for as long as it lives, so that a thread whose table
+// holds the standard streams alone may open `count` more.
+class DescriptorLimit {
+public:
+    explicit DescriptorLimit(int count) {
+        getrlimit(RLIMIT_NOFILE, &previous_);
+        rlimit lowered = previous_;
+        lowered.rlim_cur = static_cast<rlim_t>(STDERR_FILENO + 1 + count);
+        setrlimit(RLIMIT_NOFILE, &lowered);
+    }
+    ~DescriptorLimit() { setrlimit(RLIMIT_NOFILE, &previous_); }
+    DescriptorLimit(const DescriptorLimit&) = delete;
+    DescriptorLimit& operator=(const DescriptorLimit&) = delete;
+
+private:
+    rlimit previous_{};
+};
+
 // A signal cuts a listing call short, which must not be taken for the end of the folder.
 TEST_P(TreeSearchTest, FindsTheFileWhileSignalsKeepArriving) {
     const auto last = FillAndNameTheLastListed(tree.folder("big"), 3000);
@@ -281,6 +358,34 @@ TEST_P(TreeSearchTest, FindsTheFileWhileSignalsKeepArriving) {
         missed += search(tree.str(), last.filename()) == last.string() ? 0 : 1;
     EXPECT_EQ(missed, 0) << "of " << kSearches << " searches";
     EXPECT_GT(storm.caught(), kSearches) << "the signals must reach the search";
+}
+
+// With names of NAME_MAX bytes a folder 16 levels down lies PATH_MAX - 1 bytes below the root,
+// as far as one path call reaches; 32 levels lie twice as far.
+TEST_P(TreeSearchTest, ReachesFoldersWhosePathIsLongerThanAPathCallTakes) {
+    struct Case {
+        int levels;
+        bool found;
+    };
+    const Case cases[] = {{16, true}, {17, true}, {32, true}, {33, false}};
+    for (const Case& c : cases) {
+        TempDir drive;
+        const LongChain chain(drive.path(), c.levels);
+        const auto found = search(drive.str());
+        EXPECT_EQ(found.has_value(), c.found) << c.levels << " levels of long names";
+        EXPECT_TRUE(!found || *found == chain.game()) << "the path comes whole, as on disk";
+    }
+}
+
+// Many folders wait to be read at once on a big drive; one descriptor held for each would run
+// out long before the walk ends.
+TEST_P(TreeSearchTest, HoldsFewFoldersOpenHoweverManyWait) {
+    for (int i = 0; i < 100; ++i)
+        tree.folder("wide" + std::to_string(i) + "/below");
+    const LongChain chain(tree.path(), 20);
+    const DescriptorLimit limit(1 + 8); // the root and eight more
+    const auto found = SearchUnder(GetParam(), OwnDescriptorTable, tree.str());
+    EXPECT_TRUE(found == std::optional<Outcome>(chain.game()));
 }
 
 // ---- What the walk must not enter ---------------------------------------------------------------
