@@ -1,6 +1,8 @@
 #include "TreeSearch.h"
 
 #include "FileDescriptor.h"
+#include "FolderOpener.h"
+#include "RetryInterrupted.h"
 
 #include <atomic>
 #include <climits>
@@ -12,13 +14,9 @@
 #include <exception>
 #include <fcntl.h>
 #include <linux/close_range.h>
-#include <linux/magic.h>
-#include <linux/openat2.h>
 #include <mutex>
 #include <string_view>
 #include <sys/stat.h>
-#include <sys/statfs.h>
-#include <sys/syscall.h>
 #include <system_error>
 #include <thread>
 #include <unistd.h>
@@ -29,9 +27,6 @@ namespace {
 
 // Large enough that an ordinary folder is read in one call, small enough for the memory budget.
 constexpr std::size_t kListingBufferSize = 64 * 1024;
-
-// The room one listing entry takes at most: its header, the longest name and a NUL, aligned.
-constexpr std::size_t kLongestEntry = (offsetof(dirent64, d_name) + NAME_MAX + 1 + 7) & ~7u;
 
 // One per core of a small machine; the walk is bound by the kernel's work, not by ours.
 constexpr int kWorkers = 2;
@@ -59,62 +54,6 @@ public:
 private:
     std::string lower_;
 };
-
-// Opens folders by their path from the root. The kernel is asked to refuse any symbolic link
-// on the way and any mount crossed, bind mounts of the root's own file system included, which
-// a device-number test could not tell apart. Kernels without openat2 get the device test.
-class FolderOpener {
-public:
-    explicit FolderOpener(int rootFd) : rootFd_(rootFd) {
-        struct stat st {};
-        rootDevice_ = ::fstat(rootFd, &st) == 0 ? st.st_dev : 0;
-        const int probe = openGuarded(".");
-        kernelGuards_ = probe >= 0;
-        if (probe >= 0)
-            ::close(probe);
-    }
-
-    int root() const { return rootFd_; }
-
-    int open(const std::string& relativePath) const {
-        const char* path = relativePath.empty() ? "." : relativePath.c_str();
-        return kernelGuards_ ? openGuarded(path) : openChecked(path);
-    }
-
-private:
-    static constexpr int kFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
-
-    // The paths are built from listed names only, never "..", so they cannot climb out of root.
-    int openGuarded(const char* path) const {
-        open_how how{};
-        how.flags = kFlags;
-        how.resolve = RESOLVE_NO_XDEV | RESOLVE_NO_SYMLINKS;
-        return static_cast<int>(::syscall(SYS_openat2, rootFd_, path, &how, sizeof how));
-    }
-
-    int openChecked(const char* path) const {
-        const int fd = ::openat(rootFd_, path, kFlags);
-        struct stat st {};
-        if (fd >= 0 && (::fstat(fd, &st) != 0 || st.st_dev != rootDevice_)) {
-            ::close(fd);
-            return -1;
-        }
-        return fd;
-    }
-
-    int rootFd_;
-    dev_t rootDevice_ = 0;
-    bool kernelGuards_ = false;
-};
-
-// On these file systems a listing call fills the buffer while entries remain, so a call that
-// leaves room for one more entry has reached the end, and the call that would say so is saved.
-// Others, FUSE among them, may stop short of the end.
-bool fillsEachListing(int rootFd) {
-    struct statfs fs {};
-    return ::fstatfs(rootFd, &fs) == 0 &&
-           (fs.f_type == EXT4_SUPER_MAGIC || fs.f_type == TMPFS_MAGIC);
-}
 
 // A folder that has been read leaves one batch for its subfolders: its own path below the root,
 // then each subfolder's name, all NUL-ended in one string. A pending folder so costs its name
@@ -162,7 +101,7 @@ std::string joinPath(std::string_view folder, const char* name) {
 
 unsigned char typeAt(int dirFd, const char* name) {
     struct stat st {};
-    if (::fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0)
+    if (RetryInterrupted([&] { return ::fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW); }) != 0)
         return DT_UNKNOWN;
     return static_cast<unsigned char>(IFTODT(st.st_mode));
 }
@@ -192,8 +131,7 @@ enum class End { Oldest, Newest };
 class Walk {
 public:
     Walk(int rootFd, std::string_view fileName, int maxDepth)
-        : opener_(rootFd), matcher_(fileName), maxDepth_(maxDepth),
-          fillsEachListing_(fillsEachListing(rootFd)) {
+        : opener_(rootFd), matcher_(fileName), maxDepth_(maxDepth) {
         queue_.push_back(Batch::forRoot());
     }
 
@@ -278,15 +216,15 @@ private:
         Batch subfolders(path, depth + 1);
         const FileDescriptor folder(opener_.open(path));
         if (folder.get() < 0)
-            return subfolders; // unreadable, gone, on another mount, or a path too long
+            return subfolders; // unreadable, gone, or on another mount
         const bool descend = depth < maxDepth_;
-        bool more = true;
-        while (more && !stopped_.load(std::memory_order_relaxed)) {
-            const ssize_t size = ::getdents64(folder.get(), buffer.data(), buffer.size());
+        // Only an empty answer ends the folder: a listing call may return fewer entries than
+        // fit whenever it likes, and does so as soon as a signal is pending.
+        while (!stopped_.load(std::memory_order_relaxed)) {
+            const ssize_t size = RetryInterrupted(
+                [&] { return ::getdents64(folder.get(), buffer.data(), buffer.size()); });
             if (size <= 0)
                 break;
-            more = !fillsEachListing_ ||
-                   static_cast<std::size_t>(size) + kLongestEntry > buffer.size();
             for (ssize_t offset = 0; offset < size;) {
                 const auto* entry = reinterpret_cast<const dirent64*>(buffer.data() + offset);
                 offset += entry->d_reclen;
@@ -310,7 +248,6 @@ private:
     const FolderOpener opener_;
     const NameMatcher matcher_;
     const int maxDepth_;
-    const bool fillsEachListing_;
 
     std::mutex mutex_;
     std::condition_variable changed_;
@@ -327,7 +264,8 @@ std::optional<std::string> SearchTreeForFile(const std::string& root, const std:
                                              int maxDepth) {
     if (maxDepth < 0)
         return std::nullopt;
-    const FileDescriptor rootFd(::open(root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const FileDescriptor rootFd(
+        RetryInterrupted([&] { return ::open(root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); }));
     if (rootFd.get() < 0)
         return std::nullopt;
     auto relative = Walk(rootFd.get(), fileName, maxDepth).run();

@@ -13,7 +13,8 @@ inline constexpr int kDefaultTreeSearchDepth = 32;
 // root and returns the full path of the first one found, with the names as they are on disk.
 //
 // The walk never follows symbolic links, never leaves the file system (nor the mount) that root
-// is on, skips folders it may not read, and descends at most maxDepth folder levels. It is
+// is on, skips folders it may not read, and descends at most maxDepth folder levels. It reaches
+// a folder however long its path, and reads each to its end while signals arrive. It is
 // breadth-first on two threads, so a shallow copy turns up before a deep tree has been read;
 // when the tree holds several copies, which one is reported is not fixed.
 std::optional<std::string> SearchTreeForFile(const std::string& root, const std::string& fileName,
