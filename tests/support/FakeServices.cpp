@@ -11,22 +11,22 @@ platform::BoxAnswer ScriptedBoxes::show(const platform::BoxRequest& request) {
 
 namespace {
 
-std::string NextPick(std::deque<std::string>& picks) {
+platform::ItemPick NextPick(std::deque<platform::ItemPick>& picks) {
     if (picks.empty())
-        return {};
-    std::string pick = picks.front();
+        return platform::ItemPick::cancelled();
+    platform::ItemPick pick = picks.front();
     picks.pop_front();
     return pick;
 }
 
 } // namespace
 
-std::string ScriptedChooser::chooseItem(const std::string& prompt) {
+platform::ItemPick ScriptedChooser::chooseItem(const std::string& prompt) {
     prompts.push_back(prompt);
     return NextPick(picks);
 }
 
-std::string ScriptedChooser::chooseFolder(const std::string& prompt) {
+platform::ItemPick ScriptedChooser::chooseFolder(const std::string& prompt) {
     prompts.push_back(prompt);
     return NextPick(picks);
 }

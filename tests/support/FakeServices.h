@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ItemPickPrinter.h"
 #include "platform/Services.h"
 
 #include <deque>
@@ -30,13 +31,13 @@ public:
     std::vector<platform::Drive> list;
 };
 
-// Picks what the script says, "" (a cancel) once it runs out, and remembers each prompt.
+// Picks what the script says, a cancel once it runs out, and remembers each prompt.
 class ScriptedChooser : public platform::ItemChooser {
 public:
-    std::string chooseItem(const std::string& prompt) override;
-    std::string chooseFolder(const std::string& prompt) override;
+    platform::ItemPick chooseItem(const std::string& prompt) override;
+    platform::ItemPick chooseFolder(const std::string& prompt) override;
 
-    std::deque<std::string> picks;
+    std::deque<platform::ItemPick> picks;
     std::vector<std::string> prompts;
 };
 
