@@ -31,8 +31,10 @@ struct ItemPick {
 class ItemChooser {
 public:
     virtual ~ItemChooser() = default;
-    // A modal dialog where a file or a folder can be picked.
-    virtual ItemPick chooseItem(const std::string& prompt) = 0;
+    // A modal dialog where a file or a folder can be picked. It opens in the user's home
+    // folder and shows first the files whose names match `nameFilter` (a name, or a pattern
+    // with "*" and "?"), then, as the second choice, all files.
+    virtual ItemPick chooseItem(const std::string& prompt, const std::string& nameFilter) = 0;
     // A modal dialog where only a folder can be picked.
     virtual ItemPick chooseFolder(const std::string& prompt) = 0;
 };

@@ -1,6 +1,7 @@
 #include "QtItemChooser.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <filesystem>
@@ -28,11 +29,12 @@ ItemPick Pick(QFileDialog& dialog) {
 
 } // namespace
 
-ItemPick QtItemChooser::chooseItem(const std::string& prompt) {
+ItemPick QtItemChooser::chooseItem(const std::string& prompt, const std::string& nameFilter) {
     // Any existing file or folder may be picked; the caller judges the pick.
-    QFileDialog dialog(QApplication::activeWindow(), FromBytes(prompt));
+    QFileDialog dialog(QApplication::activeWindow(), FromBytes(prompt), QDir::homePath());
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::DontResolveSymlinks);
+    dialog.setNameFilters({FromBytes(nameFilter), "All Files (*)"});
     return Pick(dialog);
 }
 

@@ -21,7 +21,7 @@ void Main::LocateGame() {
 // Each "try again" opens a new dialog inside this one; once an inner call has set the game
 // folder or the user has declined, the outer calls return without asking again.
 std::string Main::fBrowseForFolder(const std::string& sPrompt) {
-    const platform::ItemPick pick = services_.chooser.chooseItem(sPrompt);
+    const platform::ItemPick pick = services_.chooser.chooseItem(sPrompt, kGameExecutable);
     if (pick.outcome == platform::ItemPick::Outcome::NameLost) {
         // Its changed name might name another folder, or none: the user is told and picks anew.
         box(LostNameText(pick.shownAs), platform::BoxIcon::Warning);

@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 using platform::ItemPick;
 
@@ -38,12 +40,45 @@ TEST(QtItemChooser, HandsBackThePickedItemByTheBytesOfItsName) {
         dialog.selectFile(Shown(game));
         static_cast<QDialog&>(dialog).accept(); // as the Open button does
     });
-    EXPECT_EQ(platform::QtItemChooser().chooseItem("Find"), ItemPick::chosen(game));
+    EXPECT_EQ(platform::QtItemChooser().chooseItem("Find", "*"), ItemPick::chosen(game));
+}
+
+// Makes `folder` the user's home folder for the scope of the object.
+class HomeFolder {
+public:
+    explicit HomeFolder(const std::string& folder) : previous_(qgetenv("HOME")) {
+        qputenv("HOME", QByteArray::fromStdString(folder));
+    }
+    ~HomeFolder() { qputenv("HOME", previous_); }
+
+private:
+    QByteArray previous_;
+};
+
+TEST(QtItemChooser, OpensInTheHomeFolderWithTheGivenNameFirstThenAllFiles) {
+    const TempDir home;
+    const HomeFolder user(home.str());
+    std::string folder;
+    std::vector<std::string> filters;
+    std::string selected;
+    WhenTheDialogOpens([&](QFileDialog& dialog) {
+        folder = dialog.directory().absolutePath().toStdString();
+        for (const QString& filter : dialog.nameFilters())
+            filters.push_back(filter.toStdString());
+        selected = dialog.selectedNameFilter().toStdString();
+        dialog.reject();
+    });
+
+    platform::QtItemChooser().chooseItem("Find and select Ironvale.exe", "Ironvale.exe");
+
+    EXPECT_EQ(folder, home.str());
+    EXPECT_EQ(filters, (std::vector<std::string>{"Ironvale.exe", "All Files (*)"}));
+    EXPECT_EQ(selected, "Ironvale.exe");
 }
 
 TEST(QtItemChooser, CancelPicksNothing) {
     WhenTheDialogOpens([](QFileDialog& dialog) { dialog.reject(); });
-    EXPECT_EQ(platform::QtItemChooser().chooseItem("Find"), ItemPick::cancelled());
+    EXPECT_EQ(platform::QtItemChooser().chooseItem("Find", "*"), ItemPick::cancelled());
 }
 
 // A name that is not UTF-8 comes back from the dialog changed. The dialog of Qt's own refuses
@@ -57,7 +92,7 @@ TEST(QtItemChooser, RefusesAPickWhoseNameCameBackChanged) {
         dialog.selectFile(Shown(picked));
         static_cast<QDialog&>(dialog).done(QDialog::Accepted);
     });
-    EXPECT_EQ(platform::QtItemChooser().chooseItem("Find"), ItemPick::nameLost(shown));
+    EXPECT_EQ(platform::QtItemChooser().chooseItem("Find", "*"), ItemPick::nameLost(shown));
 }
 
 } // namespace

@@ -254,6 +254,7 @@ TEST_F(StartupTest, GameLocatedByHandIsRecordedWithItsCase) {
     window().Form_Load();
     EXPECT_EQ(boxes(), std::vector{CouldNotFindQuestion()});
     EXPECT_EQ(fakes.chooser.prompts, std::vector<std::string>{"Find and select Ironvale.exe"});
+    EXPECT_EQ(fakes.chooser.nameFilters, std::vector<std::string>{"Ironvale.exe"});
     EXPECT_EQ(window().Ironvaledirectory, "/Games/Iron Vale/");
     EXPECT_EQ(ReadBytes(settings()), "[Ironvale]\nDirectory=/Games/Iron Vale\n");
     EXPECT_EQ(window().windowTitle(), "Tessaly");

@@ -21,8 +21,10 @@ platform::ItemPick NextPick(std::deque<platform::ItemPick>& picks) {
 
 } // namespace
 
-platform::ItemPick ScriptedChooser::chooseItem(const std::string& prompt) {
+platform::ItemPick ScriptedChooser::chooseItem(const std::string& prompt,
+                                               const std::string& nameFilter) {
     prompts.push_back(prompt);
+    nameFilters.push_back(nameFilter);
     return NextPick(picks);
 }
 

@@ -34,11 +34,13 @@ public:
 // Picks what the script says, a cancel once it runs out, and remembers each prompt.
 class ScriptedChooser : public platform::ItemChooser {
 public:
-    platform::ItemPick chooseItem(const std::string& prompt) override;
+    platform::ItemPick chooseItem(const std::string& prompt,
+                                  const std::string& nameFilter) override;
     platform::ItemPick chooseFolder(const std::string& prompt) override;
 
     std::deque<platform::ItemPick> picks;
     std::vector<std::string> prompts;
+    std::vector<std::string> nameFilters; // of the file-or-folder dialogs
 };
 
 class RecordingLauncher : public platform::Launcher {
