@@ -4,6 +4,7 @@
 #include "platform/Services.h"
 
 #include <deque>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -43,14 +44,14 @@ public:
     std::vector<std::string> nameFilters; // of the file-or-folder dialogs
 };
 
+// Records each start. Like the real launcher it fails for a program that cannot be found on
+// the search path or is no executable file, unless the test scripts the result.
 class RecordingLauncher : public platform::Launcher {
 public:
     bool startDetached(const std::string& program,
-                       const std::vector<std::string>& arguments) override {
-        started.emplace_back(program, arguments);
-        return starts;
-    }
-    bool starts = true;
+                       const std::vector<std::string>& arguments) override;
+
+    std::optional<bool> starts;
     std::vector<std::pair<std::string, std::vector<std::string>>> started;
 };
 
