@@ -1,5 +1,6 @@
 #include "FakeServices.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string_view>

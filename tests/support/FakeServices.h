@@ -26,9 +26,10 @@ public:
     std::vector<std::pair<std::string, platform::Wait>> played;
 };
 
+// The drives of `list`, given in the order the real ones come in, with "/" among them.
 class FakeDrives : public platform::DriveRoots {
 public:
-    std::vector<platform::Drive> drives() const override { return list; }
+    std::vector<platform::Drive> drives() const override { return platform::InDriveOrder(list); }
     std::vector<platform::Drive> list;
 };
 
