@@ -57,9 +57,10 @@ bool DetachedLauncher::startDetached(const std::string& program,
 
     const SpawnAttributes attributes;
     pid_t child = 0;
-    // The spawn reports a program that cannot be found or run as its own result.
-    if (::posix_spawnp(&child, program.c_str(), nullptr, attributes.get(), argv.data(), environ) !=
-        0)
+    // A program that cannot be found or run is the spawn's own failure, not the child's.
+    const int error =
+        ::posix_spawnp(&child, program.c_str(), nullptr, attributes.get(), argv.data(), environ);
+    if (error != 0)
         return false;
     ReapWhenItEnds(child);
     return true;
