@@ -4,10 +4,14 @@
 
 namespace platform {
 
-// The folder of the running executable.
+// The folder of the running executable, taken once when this object is made.
 class ApplicationFolder : public ProgramFolder {
 public:
-    std::string path() const override;
+    ApplicationFolder();
+    std::string path() const override { return folder_; }
+
+private:
+    std::string folder_;
 };
 
 } // namespace platform

@@ -4,7 +4,8 @@
 
 namespace platform {
 
-// Starts programs as detached processes: no shell, so arguments need no quoting.
+// Starts programs as detached processes, in a session of their own: no shell, so arguments
+// need no quoting, and program and arguments reach the program byte for byte.
 class DetachedLauncher : public Launcher {
 public:
     bool startDetached(const std::string& program,

@@ -22,6 +22,12 @@ struct Drive {
     bool operator==(const Drive&) const = default;
 };
 
+// `drives` in the order every DriveRoots gives them: "/" first, then the others in path
+// order, so that a folder comes before the mounts below it. "/" is always there to browse,
+// even where a mount table does not list it (in a chroot, or when the table cannot be read);
+// where it is missing it is added, of unknown kind.
+std::vector<Drive> InDriveOrder(std::vector<Drive> drives);
+
 class DriveRoots {
 public:
     virtual ~DriveRoots() = default;

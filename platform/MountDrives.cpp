@@ -238,15 +238,7 @@ std::vector<Drive> DrivesFromMountInfo(std::string_view text, const fs::path& sy
         if (!hidden.contains(mount.id))
             drives.push_back({mount.mountPoint, MountKind(mount, sysfsRoot), deviceNumber(mount)});
     }
-    // "/" is always there to browse, even where the table does not list it (in a chroot, or
-    // when the table cannot be read); of unknown kind, it is not searched.
-    if (std::none_of(drives.begin(), drives.end(), [](const Drive& d) { return d.root == "/"; }))
-        drives.push_back({"/", DriveKind::Unknown});
-    // Compared name by name, "/" comes first and "/a/b" before "/a b".
-    std::stable_sort(drives.begin(), drives.end(), [](const Drive& a, const Drive& b) {
-        return fs::path(a.root) < fs::path(b.root);
-    });
-    return drives;
+    return InDriveOrder(std::move(drives));
 }
 
 MountDrives::MountDrives(fs::path mountInfo, fs::path sysfsRoot)

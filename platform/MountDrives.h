@@ -31,8 +31,7 @@ std::vector<MountEntry> ParseMountInfo(std::string_view text);
 DriveKind MountKind(const MountEntry& mount, const std::filesystem::path& sysfsRoot);
 
 // The drives of a mountinfo text: one per visible mount point (a mount hidden by another on
-// the same point is left out), "/" first, then the others in path order, so a folder comes
-// before the mounts below it.
+// the same point is left out), in drive order (InDriveOrder).
 std::vector<Drive> DrivesFromMountInfo(std::string_view text,
                                        const std::filesystem::path& sysfsRoot);
 

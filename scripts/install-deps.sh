@@ -7,7 +7,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-multimedia-dev libgl-dev
     libgtest-dev libgmock-dev
-    imagemagick fonts-dejavu-core python3
+    imagemagick fonts-dejavu-core python3 xdg-utils
 )
 if [[ "${1:-}" == "--bench" ]]; then
     packages+=(hyperfine fd-find time findutils)

@@ -14,10 +14,9 @@
 #include "tessaly/selection/PathListBox.h"
 
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <filesystem>
 
 namespace {
 
@@ -98,15 +97,18 @@ void Main::buildControls() {
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
 }
 
-// With nothing remembered, the browser opens at the program's working folder on its drive.
+// With nothing remembered, the browser opens at the program's working folder on its drive. The
+// folder is taken as the bytes of its name: through a QString a name that is not UTF-8 would
+// come back naming nothing.
 void Main::startAtWorkingFolder() {
-    const std::string folder = QFile::encodeName(QDir::currentPath()).toStdString();
     try {
+        const std::string folder = std::filesystem::current_path().native();
         DriveList->setDrive(DriveOfFolder(folder, DriveList->places()));
         DirList->setPath(folder);
         FileList->setPath(folder);
     } catch (const std::exception&) {
-        // An unreachable working folder leaves the panes empty until the user picks a drive.
+        // An unreachable or deleted working folder leaves the panes empty until the user picks a
+        // drive.
     }
 }
 

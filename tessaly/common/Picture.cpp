@@ -1,20 +1,38 @@
 #include "Picture.h"
 
+#include "platform/FileDescriptor.h"
+
 #include <QFile>
 #include <QImageReader>
-#include <cstdio>
-#include <memory>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+namespace {
+
+bool TooManyPixels(QSize size) {
+    return qint64(size.width()) * size.height() > MostPicturePixels;
+}
+
+} // namespace
 
 std::optional<QImage> ReadPicture(const std::string& file) {
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> handle(std::fopen(file.c_str(), "rb"),
-                                                                 &std::fclose);
+    // Opening a named pipe for reading waits for a writer unless it is told not to; what it is
+    // shows only once it is open.
+    const platform::FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    struct stat status {};
+    if (fd.get() < 0 || ::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode) ||
+        status.st_size > LargestPictureFile)
+        return std::nullopt;
     QFile contents;
-    if (!handle || !contents.open(handle.get(), QIODevice::ReadOnly))
+    if (!contents.open(fd.get(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
         return std::nullopt;
     QImageReader reader(&contents);
     reader.setAutoTransform(true);
+    // Most formats tell their size in the header, before anything is decoded.
+    if (TooManyPixels(reader.size()))
+        return std::nullopt;
     QImage picture = reader.read();
-    if (picture.isNull())
+    if (picture.isNull() || TooManyPixels(picture.size()))
         return std::nullopt;
     return picture;
 }

@@ -1,6 +1,17 @@
 #include "GameSearch.h"
 #include "tessaly/Main.h"
 
+namespace {
+
+std::string LostNameText(const std::string& shownAs) {
+    return "Tessaly cannot use the item you picked:\n" + shownAs +
+           "\n\nIts name, or the name of a folder above it, is not plain UTF-8 text, so the file "
+           "dialog could not hand it over as the disk spells it.  Please rename it, or pick "
+           "another one.";
+}
+
+} // namespace
+
 void Main::LocateGame() {
     const std::string path = fBrowseForFolder("Find and select Ironvale.exe");
     if (!path.empty())
@@ -10,9 +21,16 @@ void Main::LocateGame() {
 // Each "try again" opens a new dialog inside this one; once an inner call has set the game
 // folder or the user has declined, the outer calls return without asking again.
 std::string Main::fBrowseForFolder(const std::string& sPrompt) {
-    const std::string path = services_.chooser.chooseItem(sPrompt);
-    if (NamesGameExecutable(path))
-        return path;
+    const platform::ItemPick pick = services_.chooser.chooseItem(sPrompt, kGameExecutable);
+    if (pick.outcome == platform::ItemPick::Outcome::NameLost) {
+        // Its changed name might name another folder, or none: the user is told and picks anew.
+        box(LostNameText(pick.shownAs), platform::BoxIcon::Warning);
+        if (Ironvaledirectory.empty())
+            LocateGame();
+        return {};
+    }
+    if (NamesGameExecutable(pick.path))
+        return pick.path;
     if (!Ironvaledirectory.empty())
         return {};
     if (box("Please Find and Select Ironvale.exe", platform::BoxIcon::None,

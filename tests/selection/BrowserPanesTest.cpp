@@ -224,3 +224,36 @@ TEST_F(BrowserPanes, ShowsTheCurrentFolderWithItsSubFoldersInView) {
         }
     }
 }
+
+// Makes `folder` the process's working folder for the scope of the object.
+class WorkingFolder {
+public:
+    explicit WorkingFolder(const std::filesystem::path& folder)
+        : previous_(std::filesystem::current_path()) {
+        std::filesystem::current_path(folder);
+    }
+    ~WorkingFolder() { std::filesystem::current_path(previous_); }
+
+private:
+    std::filesystem::path previous_;
+};
+
+TEST(StartingFolder, IsTheWorkingFolderByTheBytesOfItsName) {
+    for (const std::string name : {"plain", "caf\xE9"}) {
+        SCOPED_TRACE(name);
+        const TempDir disks;
+        const std::string folder = disks.folder(name).string();
+        disks.file(name + "/eagle.ivb");
+        FakeServices fakes;
+        fakes.programFolder.folder = disks.str();
+        fakes.drives.list = {{"/", platform::DriveKind::Fixed}};
+        const WorkingFolder here(folder);
+
+        const Main main(fakes.services());
+
+        EXPECT_EQ(main.DriveList->drive(), "/");
+        EXPECT_EQ(main.DirList->path(), folder);
+        EXPECT_EQ(main.FileList->path(), folder);
+        EXPECT_EQ(Rows(*main.FileList), Names{"eagle.ivb"});
+    }
+}

@@ -1,5 +1,6 @@
 #include "ListViews.h"
 #include "MainWindowFixture.h"
+#include "support/UnwrittenPipe.h"
 #include "tessaly/selection/ClickLabel.h"
 #include "tessaly/selection/FileListBox.h"
 #include "tessaly/selection/PathListBox.h"
@@ -74,6 +75,25 @@ TEST_F(MainWindowTest, FileListPreviewShowsTheGifBesideTheSelectedFile) {
     EXPECT_TRUE(boxes().empty());
     EXPECT_TRUE(fakes.sound.played.empty());
     EXPECT_TRUE(entries().empty());
+}
+
+TEST_F(MainWindowTest, NamedPipeForAPreviewIsUnavailableAndHoldsNothingUp) {
+    const std::string eagle = gif("eagle.gif", 3);
+    file("eagle.ivb");
+    file("x.ivb");
+    const UnwrittenPipe pipe(pictures + "/x.gif");
+    Main& main = window();
+    selectFile("eagle.ivb");
+    restoreEntries({pictures + "/x.ivb"});
+
+    selectFile("x.ivb");
+    EXPECT_EQ(Caption(main), Unavailable);
+    Click(*main.LstFiles, 0);
+    EXPECT_EQ(Caption(main), Unavailable);
+
+    EXPECT_FALSE(pipe.readerWaited());
+    EXPECT_EQ(shownPicture(), Picture(eagle));
+    EXPECT_TRUE(PointerIsNormal(main));
 }
 
 TEST_F(MainWindowTest, ArrowKeysPreviewEachFileInTurn) {

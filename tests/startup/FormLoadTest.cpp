@@ -12,6 +12,7 @@
 namespace fs = std::filesystem;
 using platform::BoxAnswer;
 using platform::DriveKind;
+using platform::ItemPick;
 
 namespace {
 
@@ -268,10 +269,11 @@ TEST_F(StartupTest, GameOnlyOnRemovableDriveIsNotFound) {
 }
 
 TEST_F(StartupTest, GameLocatedByHandIsRecordedWithItsCase) {
-    fakes.chooser.picks = {"/Games/Iron Vale/Ironvale.exe"};
+    fakes.chooser.picks = {ItemPick::chosen("/Games/Iron Vale/Ironvale.exe")};
     window().Form_Load();
     EXPECT_EQ(boxes(), std::vector{CouldNotFindQuestion()});
     EXPECT_EQ(fakes.chooser.prompts, std::vector<std::string>{"Find and select Ironvale.exe"});
+    EXPECT_EQ(fakes.chooser.nameFilters, std::vector<std::string>{"Ironvale.exe"});
     EXPECT_EQ(window().Ironvaledirectory, "/Games/Iron Vale/");
     EXPECT_EQ(ReadBytes(settings()), "[Ironvale]\nDirectory=/Games/Iron Vale\n");
     EXPECT_EQ(window().windowTitle(), "Tessaly");
@@ -301,7 +303,7 @@ TEST_F(StartupTest, GivingUpByHandOnFirstRunLeavesFileWithoutGameFolder) {
 
 TEST_F(StartupTest, SettingsFileThatCannotBeCreatedEndsSetup) {
     fakes.programFolder.folder = (kit.path() / "missing-folder").string();
-    fakes.chooser.picks = {"/games/Ironvale.exe"};
+    fakes.chooser.picks = {ItemPick::chosen("/games/Ironvale.exe")};
 
     window().Form_Load();
 

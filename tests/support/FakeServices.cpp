@@ -1,5 +1,11 @@
 #include "FakeServices.h"
 
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <string_view>
+#include <unistd.h>
+
 platform::BoxAnswer ScriptedBoxes::show(const platform::BoxRequest& request) {
     shown.push_back(request);
     if (answers.empty())
@@ -11,22 +17,55 @@ platform::BoxAnswer ScriptedBoxes::show(const platform::BoxRequest& request) {
 
 namespace {
 
-std::string NextPick(std::deque<std::string>& picks) {
+bool IsExecutableFile(const std::filesystem::path& file) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(file, error) && ::access(file.c_str(), X_OK) == 0;
+}
+
+// Looked for as the system looks for a program to run: a name with a "/" as it is, any other
+// in the folders of PATH, an empty entry there standing for the working folder.
+bool CanBeStarted(const std::string& program) {
+    if (program.empty())
+        return false;
+    if (program.find('/') != std::string::npos)
+        return IsExecutableFile(program);
+    const char* path = std::getenv("PATH");
+    std::string_view folders = path ? path : "/bin:/usr/bin";
+    while (true) {
+        const std::size_t end = std::min(folders.find(':'), folders.size());
+        const std::string folder(folders.substr(0, end));
+        if (IsExecutableFile(std::filesystem::path(folder.empty() ? "." : folder) / program))
+            return true;
+        if (end == folders.size())
+            return false;
+        folders.remove_prefix(end + 1);
+    }
+}
+
+platform::ItemPick NextPick(std::deque<platform::ItemPick>& picks) {
     if (picks.empty())
-        return {};
-    std::string pick = picks.front();
+        return platform::ItemPick::cancelled();
+    platform::ItemPick pick = picks.front();
     picks.pop_front();
     return pick;
 }
 
 } // namespace
 
-std::string ScriptedChooser::chooseItem(const std::string& prompt) {
+platform::ItemPick ScriptedChooser::chooseItem(const std::string& prompt,
+                                               const std::string& nameFilter) {
+    prompts.push_back(prompt);
+    nameFilters.push_back(nameFilter);
+    return NextPick(picks);
+}
+
+platform::ItemPick ScriptedChooser::chooseFolder(const std::string& prompt) {
     prompts.push_back(prompt);
     return NextPick(picks);
 }
 
-std::string ScriptedChooser::chooseFolder(const std::string& prompt) {
-    prompts.push_back(prompt);
-    return NextPick(picks);
+bool RecordingLauncher::startDetached(const std::string& program,
+                                      const std::vector<std::string>& arguments) {
+    started.emplace_back(program, arguments);
+    return starts.value_or(CanBeStarted(program));
 }

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "ItemPickPrinter.h"
 #include "platform/Services.h"
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -29,30 +31,33 @@ public:
     std::function<void()> whilePlaying;
 };
 
+// The drives of `list`, given in the order the real ones come in, with "/" among them.
 class FakeDrives : public platform::DriveRoots {
 public:
-    std::vector<platform::Drive> drives() const override { return list; }
+    std::vector<platform::Drive> drives() const override { return platform::InDriveOrder(list); }
     std::vector<platform::Drive> list;
 };
 
-// Picks what the script says, "" (a cancel) once it runs out, and remembers each prompt.
+// Picks what the script says, a cancel once it runs out, and remembers each prompt.
 class ScriptedChooser : public platform::ItemChooser {
 public:
-    std::string chooseItem(const std::string& prompt) override;
-    std::string chooseFolder(const std::string& prompt) override;
+    platform::ItemPick chooseItem(const std::string& prompt,
+                                  const std::string& nameFilter) override;
+    platform::ItemPick chooseFolder(const std::string& prompt) override;
 
-    std::deque<std::string> picks;
+    std::deque<platform::ItemPick> picks;
     std::vector<std::string> prompts;
+    std::vector<std::string> nameFilters; // of the file-or-folder dialogs
 };
 
+// Records each start. Like the real launcher it fails for a program that cannot be found on
+// the search path or is no executable file, unless the test scripts the result.
 class RecordingLauncher : public platform::Launcher {
 public:
     bool startDetached(const std::string& program,
-                       const std::vector<std::string>& arguments) override {
-        started.emplace_back(program, arguments);
-        return starts;
-    }
-    bool starts = true;
+                       const std::vector<std::string>& arguments) override;
+
+    std::optional<bool> starts;
     std::vector<std::pair<std::string, std::vector<std::string>>> started;
 };
 

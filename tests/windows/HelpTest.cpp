@@ -7,6 +7,7 @@ using Launches = std::vector<std::pair<std::string, std::vector<std::string>>>;
 
 TEST_F(CommandsTest, HelpHandsTheHelpFileToTheDesktopViewerAsItsOneArgument) {
     Main& main = window();
+    fakes.launcher.starts = true; // whether this machine has a desktop viewer
     const struct {
         std::string folder;
         std::string helpFile;
