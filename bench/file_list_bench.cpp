@@ -6,6 +6,7 @@
 // Prints the time until the whole list is shown and the longest stall of the event loop
 // meanwhile, measured by a 10 ms heartbeat. Exits 1 when a target is missed.
 
+#include "ScratchFolder.h"
 #include "platform/FolderListing.h"
 #include "tessaly/selection/DirListBox.h"
 #include "tessaly/selection/FileListBox.h"
@@ -26,30 +27,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// A folder of the bench's own under the temporary folder, removed at the end.
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        std::string pattern = (fs::temp_directory_path() / "file-list-bench-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) {
-            throw std::runtime_error("cannot make a scratch folder");
-        }
-        path_ = pattern;
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    std::string str() const { return path_.string(); }
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
 
 std::string NameOf(int i) {
     // Seven in ten are armpatches, one of those with the extension in capitals.
@@ -200,9 +177,9 @@ int main(int argc, char* argv[]) {
     const int files = argc > 1 ? std::atoi(argv[1]) : 100'000;
     const int folders = argc > 2 ? std::atoi(argv[2]) : 20'000;
 
-    const ScratchFolder fileFolder;
+    const ScratchFolder fileFolder("file-list-bench");
     const Expected expected = MakeFiles(fileFolder.path(), files);
-    const ScratchFolder folderFolder;
+    const ScratchFolder folderFolder("file-list-bench");
     for (int i = 0; i < folders; ++i) {
         fs::create_directory(folderFolder.path() / NameOf(i));
     }

@@ -8,7 +8,7 @@
 // a JPEG of noise. For each it prints the time and the growth of peak memory of the preview's
 // whole load (read and fit into the box), and of a bare read.
 
-#include "tessaly/common/Picture.h"
+#include "platform/Picture.h"
 #include "tessaly/selection/PreviewPicture.h"
 
 #include <QElapsedTimer>

@@ -4,9 +4,9 @@
 
 namespace platform {
 
-enum class BoxIcon { None, Information, Warning, Critical };
-enum class BoxButtons { Ok, OkCancel };
-enum class BoxAnswer { Ok, Cancel };
+enum class BoxIcon { None, Information, Warning, Critical, Question };
+enum class BoxButtons { Ok, OkCancel, YesNo };
+enum class BoxAnswer { Ok, Cancel, Yes, No };
 
 // One modal message box: what the user sees and which buttons they get.
 struct BoxRequest {
@@ -14,6 +14,8 @@ struct BoxRequest {
     std::string text; // bytes as they come from the disk; decoded for display only
     BoxIcon icon = BoxIcon::None;
     BoxButtons buttons = BoxButtons::Ok;
+    // Shown on demand below the text, for what is too long to put in it; "" for none.
+    std::string details = {};
 
     bool operator==(const BoxRequest&) const = default;
 };
@@ -21,7 +23,8 @@ struct BoxRequest {
 class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;
-    // Shows the box modally and returns the button that closed it.
+    // Shows the box modally and returns the button that closed it. A Yes/No box closed
+    // without a button answers No, an OK/Cancel one Cancel.
     virtual BoxAnswer show(const BoxRequest& request) = 0;
 };
 

@@ -16,25 +16,53 @@ QMessageBox::Icon ToQt(BoxIcon icon) {
         return QMessageBox::Warning;
     case BoxIcon::Critical:
         return QMessageBox::Critical;
+    case BoxIcon::Question:
+        return QMessageBox::Question;
     case BoxIcon::None:
         break;
     }
     return QMessageBox::NoIcon;
 }
 
+QMessageBox::StandardButtons ToQt(BoxButtons buttons) {
+    switch (buttons) {
+    case BoxButtons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case BoxButtons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case BoxButtons::Ok:
+        break;
+    }
+    return QMessageBox::Ok;
+}
+
+BoxAnswer FromQt(int button, BoxButtons offered) {
+    switch (button) {
+    case QMessageBox::Ok:
+        return BoxAnswer::Ok;
+    case QMessageBox::Yes:
+        return BoxAnswer::Yes;
+    default:
+        return offered == BoxButtons::YesNo ? BoxAnswer::No : BoxAnswer::Cancel;
+    }
+}
+
+// Texts may carry file names that are not valid UTF-8: decode them as file names do.
+QString Decoded(const std::string& text) {
+    return QFile::decodeName(QByteArray::fromStdString(text));
+}
+
 } // namespace
 
 BoxAnswer QtMessageBoxes::show(const BoxRequest& request) {
-    const auto buttons = request.buttons == BoxButtons::OkCancel
-                             ? QMessageBox::Ok | QMessageBox::Cancel
-                             : QMessageBox::StandardButtons(QMessageBox::Ok);
-    // Texts may carry file names that are not valid UTF-8: decode them as file names do.
-    QMessageBox box(ToQt(request.icon), QString::fromUtf8(request.title),
-                    QFile::decodeName(QByteArray::fromStdString(request.text)), buttons,
-                    QApplication::activeWindow());
+    QMessageBox box(ToQt(request.icon), QString::fromUtf8(request.title), Decoded(request.text),
+                    ToQt(request.buttons), QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
-    box.setDefaultButton(QMessageBox::Ok);
-    return box.exec() == QMessageBox::Ok ? BoxAnswer::Ok : BoxAnswer::Cancel;
+    // The first button is the default one, as the classic boxes have it.
+    box.setDefaultButton(request.buttons == BoxButtons::YesNo ? QMessageBox::Yes : QMessageBox::Ok);
+    if (!request.details.empty())
+        box.setDetailedText(Decoded(request.details));
+    return FromQt(box.exec(), request.buttons);
 }
 
 } // namespace platform

@@ -10,7 +10,7 @@ packages=(
     imagemagick fonts-dejavu-core python3 xdg-utils
 )
 if [[ "${1:-}" == "--bench" ]]; then
-    packages+=(hyperfine fd-find time findutils)
+    packages+=(hyperfine fd-find time findutils rename)
 fi
 
 missing=()

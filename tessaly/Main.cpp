@@ -1,10 +1,10 @@
 #include "Main.h"
 
+#include "platform/Picture.h"
+#include "platform/Twips.h"
 #include "tessaly/common/KitFiles.h"
-#include "tessaly/common/Picture.h"
 #include "tessaly/common/Sound.h"
 #include "tessaly/common/Strings.h"
-#include "tessaly/common/Twips.h"
 #include "tessaly/common/WindowLook.h"
 #include "tessaly/selection/ClickLabel.h"
 #include "tessaly/selection/DirListBox.h"

@@ -2,19 +2,21 @@
 
 #include "RenameFile.h"
 
-#include <filesystem>
 #include <limits>
 #include <stdexcept>
 
 NumberedRenames PlanNumberedRenames(const std::string& folder,
                                     const std::vector<std::string>& names, std::string_view label,
                                     Placement placement) {
-    const std::filesystem::path base(folder);
+    // Plain concatenation: a path object per name costs a tenth of a whole rename on large
+    // folders.
+    const std::string base = folder.empty() || folder.ends_with('/') ? folder : folder + '/';
     NumberedRenames plan;
+    plan.renamings.reserve(names.size());
     std::int16_t number = 1;
     for (const std::string& name : names) {
-        plan.renamings.push_back({(base / name).native(),
-                                  (base / NumberedName(name, label, number, placement)).native()});
+        plan.renamings.push_back(
+            {base + name, base + NumberedName(name, label, number, placement)});
         if (number == std::numeric_limits<std::int16_t>::max()) {
             plan.numberOverflows = true;
             break;

@@ -1,6 +1,6 @@
 #include "PreviewPicture.h"
 
-#include "tessaly/common/Picture.h"
+#include "platform/Picture.h"
 
 std::optional<QImage> LoadPreviewPicture(const std::string& file, QSize box) {
     const std::optional<QImage> picture = ReadPicture(file);

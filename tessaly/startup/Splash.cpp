@@ -1,7 +1,7 @@
 #include "Splash.h"
 
-#include "tessaly/common/Picture.h"
-#include "tessaly/common/Twips.h"
+#include "platform/Picture.h"
+#include "platform/Twips.h"
 #include "tessaly/common/WindowLook.h"
 
 #include <QFrame>

@@ -3,10 +3,10 @@
 #include "CreditsScroll.h"
 #include "tessaly/common/CharacterKey.h"
 #include "tessaly/common/KitFiles.h"
-#include "tessaly/common/Picture.h"
+#include "platform/Picture.h"
 #include "tessaly/common/Sound.h"
 #include "tessaly/common/Strings.h"
-#include "tessaly/common/Twips.h"
+#include "platform/Twips.h"
 #include "tessaly/common/WindowLook.h"
 
 #include <QFrame>

@@ -1,6 +1,6 @@
 #include "CreditsScroll.h"
 
-#include "tessaly/common/Twips.h"
+#include "platform/Twips.h"
 
 #include <cmath>
 

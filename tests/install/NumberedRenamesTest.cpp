@@ -1,6 +1,6 @@
 #include "tessaly/install/NumberedRenames.h"
 
-#include "FolderContents.h"
+#include "support/FolderContents.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

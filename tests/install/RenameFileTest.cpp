@@ -1,6 +1,6 @@
 #include "tessaly/install/RenameFile.h"
 
-#include "FolderContents.h"
+#include "support/FolderContents.h"
 #include "support/TempDir.h"
 #include "support/ThreadConditions.h"
 

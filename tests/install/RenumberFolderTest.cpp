@@ -1,7 +1,7 @@
 #include "tessaly/install/RenumberFolder.h"
 
-#include "FolderContents.h"
 #include "platform/FolderListing.h"
+#include "support/FolderContents.h"
 #include "support/TempDir.h"
 
 #include <filesystem>

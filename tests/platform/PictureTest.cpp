@@ -1,4 +1,4 @@
-#include "tessaly/common/Picture.h"
+#include "platform/Picture.h"
 
 #include "support/TempDir.h"
 #include "support/UnwrittenPipe.h"

@@ -1,6 +1,6 @@
 #include "FolderContents.h"
 
-#include "support/TempDir.h"
+#include "TempDir.h"
 
 namespace fs = std::filesystem;
 

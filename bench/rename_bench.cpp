@@ -1,0 +1,156 @@
+// How fast Tallyfold's rename pass renames one folder of 32,767 files, beside a bare loop of
+// renameat2(RENAME_NOREPLACE) over the same sorted names and the perl `file-rename` command
+// (Debian's `rename`) doing the same renaming. Each renames a fresh folder of its own; the three
+// take turns run by run, so that a burst of load on the machine falls on all alike.
+//
+//   rename_bench [files=32767] [runs=5]
+//
+// Prints the median time of each and its ratio to the bare loop's. Exits 1 when the pass takes
+// more than 1.2 times the bare loop's time, or when a contender's names differ from the plan.
+
+#include "ScratchFolder.h"
+#include "platform/FolderListing.h"
+#include "tallyfold/BatchRename.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* Label = "pic";
+constexpr double Target = 1.2;
+
+std::string NameOf(int i) {
+    static const char* const extensions[] = {".jpg", ".jpg", ".JPG", ".png", ".tar.gz", ""};
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "IMG_%05d", (i * 7919) % 100'000);
+    return digits + std::string(extensions[i % 6]);
+}
+
+void MakeFolder(const fs::path& folder, int files) {
+    fs::create_directory(folder);
+    for (int i = 0; i < files; ++i)
+        std::ofstream(folder / NameOf(i));
+    // Metadata still to be written back would fall on whoever runs next.
+    const int descriptor = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    syncfs(descriptor);
+    close(descriptor);
+}
+
+// Tallyfold's pass as the window runs it after Yes, without its boxes: list, plan, rename.
+void TallyfoldPass(const std::string& folder) {
+    try {
+        ApplyRenames(PlanBatch(folder, Label, Placement::Prefix),
+                     [](const std::string&, const std::string&) { return true; });
+    } catch (const std::overflow_error&) {
+        // With 32,767 files the 16-bit number overflows after the last rename, as in the
+        // window, where it ends in the error box.
+    }
+}
+
+struct Contender {
+    const char* name;
+    // Prepares a run on the folder, untimed, and returns the timed part.
+    std::function<std::function<void()>(const std::string& folder)> prepare;
+    std::vector<double> seconds;
+};
+
+// The renames and nothing else: listed and named before the clock starts.
+std::function<void()> BareLoop(const std::string& folder) {
+    const NumberedRenames plan =
+        PlanNumberedRenames(folder, platform::ListFiles(folder, "*.*"), Label, Placement::Prefix);
+    return [plan] {
+        for (const Renaming& renaming : plan.renamings)
+            renameat2(AT_FDCWD, renaming.oldPath.c_str(), AT_FDCWD, renaming.newPath.c_str(),
+                      RENAME_NOREPLACE);
+    };
+}
+
+// The perl command reads the same sorted names from a list and numbers them as it goes.
+std::function<void()> PerlRename(const std::string& folder) {
+    const std::string list = folder.substr(0, folder.size() - 1) + ".names";
+    std::ofstream names(list, std::ios::binary);
+    for (const std::string& name : platform::ListFiles(folder, "*.*"))
+        names << name << '\0';
+    names.close();
+    const std::string command = "cd '" + folder + "' && file-rename -0 -e '$::n++; s/^[^.]*/" +
+                                Label + "$::n/' < '" + list + "'";
+    return [command] {
+        if (std::system(command.c_str()) != 0)
+            throw std::runtime_error("file-rename failed");
+    };
+}
+
+std::vector<std::string> Sorted(std::vector<std::string> names) {
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    const int files = argc > 1 ? std::atoi(argv[1]) : 32'767;
+    const int runs = argc > 2 ? std::atoi(argv[2]) : 5;
+    const ScratchFolder scratch("rename-bench");
+
+    std::vector<Contender> contenders = {
+        {"Tallyfold's rename pass",
+         [](const std::string& folder) { return [folder] { TallyfoldPass(folder); }; },
+         {}},
+        {"bare renameat2 loop", BareLoop, {}},
+        {"file-rename (perl)", PerlRename, {}},
+    };
+    std::vector<std::string> expected;
+    bool same = true;
+    for (int run = 0; run < runs; ++run) {
+        for (std::size_t turn = 0; turn < contenders.size(); ++turn) {
+            Contender& contender = contenders[(run + turn) % contenders.size()];
+            const fs::path folder =
+                scratch.path() / ("run" + std::to_string(run) + "-" + std::to_string(turn));
+            MakeFolder(folder, files);
+            const std::string path = folder.native() + "/";
+            if (expected.empty()) {
+                for (const Renaming& renaming : PlanBatch(path, Label, Placement::Prefix).renamings)
+                    expected.push_back(fs::path(renaming.newPath).filename().native());
+                expected = Sorted(expected);
+            }
+            const std::function<void()> timed = contender.prepare(path);
+            const auto start = std::chrono::steady_clock::now();
+            timed();
+            contender.seconds.push_back(
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+            if (Sorted(platform::ListFiles(path, "*.*")) != expected) {
+                std::printf("%s did not rename as planned\n", contender.name);
+                same = false;
+            }
+            fs::remove_all(folder);
+        }
+    }
+
+    const double bare = Median(contenders[1].seconds);
+    std::printf("%d files, median of %d runs each\n", files, runs);
+    for (const Contender& contender : contenders)
+        std::printf("  %-24s %8.1f ms  %5.2f x the bare loop\n", contender.name,
+                    Median(contender.seconds) * 1000, Median(contender.seconds) / bare);
+    const double ratio = Median(contenders[0].seconds) / bare;
+    std::printf("target: at most %.1f x the bare loop: %s\n", Target,
+                ratio <= Target ? "met" : "MISSED");
+    return ratio <= Target && same ? 0 : 1;
+}

@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Regenerates Tallyfold's own pictures: the 300 x 50 banner of its window and its icon in
+# 32 x 32 and 64 x 64.
+#
+#   make-kit.sh        write into ../kit/ beside this script
+#   make-kit.sh DIR    write into DIR instead
+#
+# Needs ImageMagick 6 `convert` and the DejaVu fonts of fonts-dejavu-core. Nothing is
+# downloaded; reruns with the same tool versions give the same bytes.
+set -euo pipefail
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+out=${1:-$here/../kit}
+font_bold=/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf
+font_plain=/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
+
+command -v convert >/dev/null || { echo "make-kit: 'convert' not found" >&2; exit 2; }
+for f in "$font_bold" "$font_plain"; do
+    [[ -r $f ]] || { echo "make-kit: font $f missing (fonts-dejavu-core)" >&2; exit 2; }
+done
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$out"
+
+# No time stamps or text chunks, so that reruns give equal bytes.
+png_opts=(-depth 8 -strip -define 'png:exclude-chunk=date,time,tIME')
+
+# The icon, drawn at 256 x 256 and scaled down: a blue tile with a page whose folded corner
+# shows, and on the page the running numbers 1 2 3 under a tag line.
+convert -size 256x256 xc:none \
+    \( -size 224x224 gradient:'#3d7bd9'-'#163f86' \
+       \( -size 224x224 xc:black -fill white -draw "roundrectangle 0,0 223,223 40,40" \) \
+       -alpha off -compose CopyOpacity -composite \) -geometry +16+16 -compose Over -composite \
+    -fill '#0d2a5c' -draw "polygon 70,52 166,52 198,84 198,212 70,212" \
+    -fill '#ffffff' -draw "polygon 66,46 162,46 194,78 194,206 66,206" \
+    -fill '#c9d8f2' -draw "polygon 162,46 162,78 194,78" \
+    -fill '#e0872b' -draw "roundrectangle 84,76 146,92 6,6" \
+    -fill '#163f86' -font "$font_bold" -pointsize 50 -annotate +78+178 '123' \
+    "$work/icon-256.png"
+for size in 32 64; do
+    name=tallyfold-$size.png
+    [[ $size == 32 ]] && name=tallyfold.png
+    convert "$work/icon-256.png" -filter Lanczos -resize "${size}x${size}" \
+        "${png_opts[@]}" "PNG32:$out/$name"
+done
+
+# The banner: the icon, the name and what the program does, on a plaque with a clear margin
+# around it: the window is a little wider than the banner, and its first option button starts
+# just below the plaque.
+convert "$work/icon-256.png" -filter Lanczos -resize 36x36 "$work/icon-36.png"
+convert -size 288x42 gradient:'#ffffff'-'#d6e2f3' \
+    \( -size 288x42 xc:black -fill white -draw "roundrectangle 0,0 287,41 6,6" \) \
+    -alpha off -compose CopyOpacity -composite \
+    -fill none -stroke '#a9bcda' -strokewidth 1 -draw "roundrectangle 0.5,0.5 286.5,40.5 6,6" \
+    "$work/plaque.png"
+convert -size 300x50 xc:none "$work/plaque.png" -geometry +8+0 -compose Over -composite \
+    "$work/icon-36.png" -geometry +14+3 -compose Over -composite \
+    -stroke none -fill '#163f86' -font "$font_bold" -pointsize 18 -annotate +58+20 'Tallyfold' \
+    -fill '#4a5a72' -font "$font_plain" -pointsize 9 \
+    -annotate +59+34 "every file of a folder, numbered 1, 2, 3 ..." \
+    "${png_opts[@]}" "PNG32:$out/banner.png"
