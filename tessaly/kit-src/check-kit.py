@@ -17,8 +17,7 @@ import zlib
 CUES = ["wnd.wav", "delete.wav", "Roger.wav", "gun.wav", "carbine.wav",
         "groovy.wav", "mouseclick.wav", "ok.wav", "king.wav"]
 PICTURES = {"logo.png": (342, 121), "tessaly.png": (32, 32),
-            "tessaly-64.png": (64, 64), "pointer.png": (32, 32),
-            "tallyfold.png": (32, 32)}
+            "tessaly-64.png": (64, 64), "pointer.png": (32, 32)}
 # Cues the program waits for must stay near these lengths (seconds).
 WAITED = {"gun.wav": (0.35, 0.45), "mouseclick.wav": (0.05, 0.10)}
 IVB_HEADER = 8

@@ -39,7 +39,7 @@ done
 mkdir -p "$out"
 rm -rf "$out/appdata" "$out/armpatch"
 rm -f "$out/Tessaly.txt" "$out/logo.png" "$out/tessaly.png" "$out/tessaly-64.png" \
-      "$out/pointer.png" "$out/tallyfold.png"
+      "$out/pointer.png"
 mkdir -p "$out/appdata/audio" "$out/armpatch"
 
 # PNG options: no time stamps or text chunks, so that reruns give equal bytes.
@@ -381,18 +381,6 @@ convert -size 128x128 xc:none \
     "${png_opts[@]}" "$work/pointer.png"
 # Make sure the very tip pixel is solid so that the hotspot is visible.
 convert "$work/pointer.png" -fill black -draw 'point 0,0' "${png_opts[@]}" "PNG32:$out/pointer.png"
-
-# ---------------------------------------------------------------- tallyfold
-# 32 x 32 window icon of the renamer: a folder with tally marks on its front.
-convert -size 128x128 xc:none \
-    -fill '#b07818' -stroke '#4a3008' -strokewidth 4 \
-    -draw "path 'M 8,28 L 48,28 L 58,40 L 120,40 L 120,112 L 8,112 Z'" \
-    -fill '#f0b840' -draw "path 'M 4,52 L 124,52 L 116,116 L 12,116 Z'" \
-    -stroke '#3a2206' -strokewidth 8 \
-    -draw "stroke-linecap round line 34,64 34,104 line 52,64 52,104 line 70,64 70,104 line 88,64 88,104" \
-    -stroke '#c62828' -draw "stroke-linecap round line 24,98 100,70" \
-    -filter Lanczos -resize 32x32 \
-    "${png_opts[@]}" "PNG32:$out/tallyfold.png"
 
 if ((check)); then
     if diff -r "$kit_dir" "$out"; then
