@@ -4,9 +4,9 @@
 
 namespace platform {
 
-enum class BoxIcon { None, Information, Warning, Critical };
-enum class BoxButtons { Ok, OkCancel };
-enum class BoxAnswer { Ok, Cancel };
+enum class BoxIcon { None, Information, Warning, Critical, Question };
+enum class BoxButtons { Ok, OkCancel, YesNo };
+enum class BoxAnswer { Ok, Cancel, Yes, No };
 
 // One modal message box: what the user sees and which buttons they get.
 struct BoxRequest {
