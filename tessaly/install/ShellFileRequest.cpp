@@ -3,7 +3,9 @@
 #include "platform/AtomicFile.h"
 #include "platform/FileDescriptor.h"
 
+#include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 #include <array>
 #include <cerrno>
 #include <fcntl.h>
@@ -84,10 +86,19 @@ ShellOutcome Copy(const ShellFileRequest& request, platform::MessageBoxes& boxes
     return {status, false};
 }
 
+// Where the user's trash cannot be made, this Qt moves the folder into "files" of the working
+// folder instead; the user would never find it there. The trash must stand before the move.
+bool HomeTrashStands() {
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return !data.isEmpty() && QDir().mkpath(data + "/Trash");
+}
+
 ShellOutcome Trash(const ShellFileRequest& request) {
     std::error_code error;
     if (!fs::exists(fs::symlink_status(request.from, error)))
         return {ENOENT, false};
+    if (!HomeTrashStands())
+        return {ENOTDIR, false};
     QFile folder(QFile::decodeName(QByteArray::fromStdString(request.from)));
     return {folder.moveToTrash() ? 0 : EPERM, false};
 }
