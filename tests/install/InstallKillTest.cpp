@@ -129,7 +129,7 @@ TEST_F(InstallKillTest, NoPictureIsLostOrCutShort) {
     std::array<int, Phases> killedIn{};
     std::array<long, Phases> lag{};
     int kills = 0;
-    for (int run = 1; kills < kKills && run < 3 * kKills; ++run) {
+    for (int run = 1; kills < kKills && run < 6 * kKills; ++run) {
         layOutOldPictures(run);
         const int aim = run % Phases;
         const long from = aim == 0 ? 0 : ends[aim - 1];
