@@ -126,6 +126,8 @@ void Main::connectHandlers() {
     connect(LstFiles, &PathListBox::selectionChanged, this, &Main::LstFiles_Click);
     connect(FileImage, &ClickLabel::clicked, this, &Main::FileImage_Click);
     connect(cmdClear, &QPushButton::clicked, this, &Main::cmdClear_Click);
+    connect(cmdInstall, &QPushButton::clicked, this, &Main::cmdInstall_Click);
+    connect(cmdDefaults, &QPushButton::clicked, this, &Main::cmdDefaults_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &Main::cmdHelp_Click);
     connect(cmdAbout, &QPushButton::clicked, this, &Main::cmdAbout_Click);
     connect(cmdQuit, &QPushButton::clicked, this, &Main::cmdQuit_Click);

@@ -3,9 +3,11 @@
 #include "platform/Services.h"
 
 #include <QWidget>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 class ClickLabel;
 class DirListBox;
@@ -55,6 +57,13 @@ public:
     void LstFiles_Click();
     void FileImage_Click();
 
+    // Install and Defaults, and the file work beneath them (install/).
+    void cmdInstall_Click();
+    void cmdDefaults_Click();
+    void CopyListFiles();
+    void EmptyArmpatchFolder();
+    void RenumberFiles(const std::string& prefix);
+
     // Help, About, Clear and Quit (windows/).
     void cmdHelp_Click();
     void cmdAbout_Click();
@@ -98,6 +107,12 @@ private:
     void appendListEntry(const std::string& path);
     // What Clear asks of the installation list.
     void emptyInstallationList();
+    // What Install asks of it: the entries' full paths, top first.
+    std::vector<std::string> listEntries() const;
+    void makeArmpatchFolder();
+    bool copyIntoArmpatchFolder(const std::string& file);
+    void recordListEntry(std::size_t position, const std::string& entry);
+    void showProgress(const QString& caption);
     void fillTypeFilter();
     void addSelectedFile();
     void removeSelectedEntry();

@@ -60,3 +60,7 @@ void Main::emptyInstallationList() {
     LstFiles->clearPaths();
     cntr = 0;
 }
+
+std::vector<std::string> Main::listEntries() const {
+    return LstFiles->paths();
+}

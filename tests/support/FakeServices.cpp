@@ -9,7 +9,8 @@
 platform::BoxAnswer ScriptedBoxes::show(const platform::BoxRequest& request) {
     shown.push_back(request);
     if (answers.empty())
-        return platform::BoxAnswer::Ok;
+        return request.buttons == platform::BoxButtons::YesNo ? platform::BoxAnswer::Yes
+                                                              : platform::BoxAnswer::Ok;
     const auto answer = answers.front();
     answers.pop_front();
     return answer;

@@ -15,7 +15,7 @@ class ScriptedBoxes : public platform::MessageBoxes {
 public:
     platform::BoxAnswer show(const platform::BoxRequest& request) override;
 
-    std::deque<platform::BoxAnswer> answers; // OK once the script runs out
+    std::deque<platform::BoxAnswer> answers; // OK or Yes once the script runs out
     std::vector<platform::BoxRequest> shown;
 };
 

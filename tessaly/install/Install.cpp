@@ -1,0 +1,63 @@
+#include "tessaly/Main.h"
+#include "tessaly/common/BusyPointer.h"
+#include "tessaly/common/Files.h"
+#include "tessaly/common/KitFiles.h"
+#include "tessaly/common/SettingsFile.h"
+#include "tessaly/common/ShownName.h"
+
+#include <optional>
+
+// The completion box and its cue follow whatever the copies and renames did: they have
+// reported their own failures already.
+void Main::cmdInstall_Click() {
+    if (listEntries().empty()) {
+        box("No files in the list to install.", platform::BoxIcon::Warning);
+        return;
+    }
+    std::optional<BusyPointer> busy(std::in_place, *this);
+    if (Ironvaledirectory.empty()) {
+        box("Tessaly could not find Ironvale installed...", platform::BoxIcon::Warning);
+        return;
+    }
+    try {
+        installationdir = Ironvaledirectory + "data/armpatch/";
+        EmptyArmpatchFolder();
+        CopyListFiles();
+        RenumberFiles("file");
+        RenumberFiles("armpatch");
+        box("Ironvale Armpatch Installation Complete", platform::BoxIcon::Information);
+        cue(kit::cue::Installed, platform::Wait::No);
+    } catch (const std::exception& failure) {
+        busy.reset();
+        box(failure.what(), platform::BoxIcon::Critical);
+        setWindowTitle("Tessaly [Error]");
+    }
+}
+
+// Each entry is recorded before its copy, so the one whose copy fails is remembered too; the
+// first failed or cancelled copy ends the run, with the entries after it neither recorded nor
+// copied.
+void Main::CopyListFiles() {
+    const BusyPointer busy(*this);
+    const std::vector<std::string> entries = listEntries();
+    if (entries.empty())
+        return;
+    makeArmpatchFolder();
+    try {
+        for (std::size_t position = 0; position < entries.size(); ++position) {
+            recordListEntry(position, entries[position]);
+            showProgress("Tessaly [Installing " + ShownName(entries[position]) + " ]");
+            if (!copyIntoArmpatchFolder(entries[position]))
+                return;
+        }
+    } catch (const std::exception&) {
+        box("Error, copying files to '" + installationdir, platform::BoxIcon::Critical);
+    }
+}
+
+// Keys of later positions, from a longer list installed before, stay as they are.
+void Main::recordListEntry(std::size_t position, const std::string& entry) {
+    const std::string settings = settingsPath();
+    if (FileExists(settings) || WriteTextFile(settings, ""))
+        WriteINI("Armpatch", "file" + std::to_string(position), entry, settings);
+}
