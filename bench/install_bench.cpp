@@ -157,7 +157,8 @@ double Seconds(const std::function<void()>& timed) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-// One `cp` process, started directly, copying all the files into `folder`.
+// One `cp` process, started directly (no shell, no search of PATH), copying all the files into
+// `folder`.
 void Cp(const std::vector<fs::path>& files, const fs::path& folder) {
     std::vector<std::string> words{"cp", "--"};
     for (const fs::path& file : files)
@@ -169,7 +170,7 @@ void Cp(const std::vector<fs::path>& files, const fs::path& folder) {
     argv.push_back(nullptr);
     pid_t child = 0;
     int status = 0;
-    if (posix_spawnp(&child, "cp", nullptr, nullptr, argv.data(), environ) != 0 ||
+    if (posix_spawn(&child, "/usr/bin/cp", nullptr, nullptr, argv.data(), environ) != 0 ||
         waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
         throw std::runtime_error("cp failed");
 }
