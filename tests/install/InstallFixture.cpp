@@ -60,11 +60,23 @@ platform::BoxRequest ErrorCreating(const std::string& folder) {
     return Box("Error creating '" + folder, platform::BoxIcon::Critical);
 }
 
+namespace {
+
+fs::path Trash() {
+    return fs::path(std::getenv("XDG_DATA_HOME")) / "Trash";
+}
+
+} // namespace
+
 bool InTrash(const Contents& contents) {
-    const fs::path trash = fs::path(std::getenv("XDG_DATA_HOME")) / "Trash" / "files";
     std::error_code error;
-    for (const auto& entry : fs::directory_iterator(trash, error))
+    for (const auto& entry : fs::directory_iterator(Trash() / "files", error))
         if (entry.is_directory() && FolderContents(entry.path()) == contents)
             return true;
     return false;
+}
+
+void EmptyTrash() {
+    std::error_code error;
+    fs::remove_all(Trash(), error);
 }

@@ -48,3 +48,6 @@ platform::BoxRequest ErrorCreating(const std::string& folder);
 
 // Whether some folder of the test run's trash holds exactly `contents`.
 bool InTrash(const Contents& contents);
+
+// Leaves the test run's trash empty, so that a check of it meets only what came after.
+void EmptyTrash();

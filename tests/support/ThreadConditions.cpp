@@ -9,6 +9,7 @@
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -21,21 +22,34 @@ sock_filter Return(unsigned action) {
     return BPF_STMT(BPF_RET | BPF_K, action);
 }
 
-bool Filter(std::vector<sock_filter> rules) {
+// What the filter call returns: 0, or the watcher's descriptor when `flags` asks for one; -1
+// when the filter could not be had.
+long Install(std::vector<sock_filter> rules, unsigned flags) {
     sock_fprog program{static_cast<unsigned short>(rules.size()), rules.data()};
-    return prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 &&
-           prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
+    if (prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0)
+        return -1;
+    return syscall(SYS_seccomp, SECCOMP_SET_MODE_FILTER, flags, &program);
+}
+
+bool Filter(std::vector<sock_filter> rules) {
+    return Install(std::move(rules), 0) == 0;
+}
+
+// Rules that meet each of `numbers` with `action` and let every other call through.
+std::vector<sock_filter> MeetWith(const std::vector<long>& numbers, unsigned action) {
+    std::vector<sock_filter> rules{Load(offsetof(seccomp_data, nr))};
+    for (const long number : numbers) {
+        rules.push_back(BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, static_cast<unsigned>(number), 0, 1));
+        rules.push_back(Return(action));
+    }
+    rules.push_back(Return(SECCOMP_RET_ALLOW));
+    return rules;
 }
 
 } // namespace
 
 bool RefuseSystemCall(long number, int error) {
-    return Filter({
-        Load(offsetof(seccomp_data, nr)),
-        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, static_cast<unsigned>(number), 0, 1),
-        Return(SECCOMP_RET_ERRNO | static_cast<unsigned>(error)),
-        Return(SECCOMP_RET_ALLOW),
-    });
+    return Filter(MeetWith({number}, SECCOMP_RET_ERRNO | static_cast<unsigned>(error)));
 }
 
 bool Use(UnnamedFiles files) {
@@ -59,13 +73,13 @@ std::string UnnamedFilesName(const testing::TestParamInfo<UnnamedFiles>& info) {
 bool DieAtSystemCall(const std::vector<long>& numbers) {
     // The kernel ends the process by SIGSYS, whose core dump would only litter.
     const rlimit noCore{0, 0};
-    std::vector<sock_filter> rules{Load(offsetof(seccomp_data, nr))};
-    for (const long number : numbers) {
-        rules.push_back(BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, static_cast<unsigned>(number), 0, 1));
-        rules.push_back(Return(SECCOMP_RET_KILL_PROCESS));
-    }
-    rules.push_back(Return(SECCOMP_RET_ALLOW));
-    return setrlimit(RLIMIT_CORE, &noCore) == 0 && Filter(rules);
+    return setrlimit(RLIMIT_CORE, &noCore) == 0 &&
+           Filter(MeetWith(numbers, SECCOMP_RET_KILL_PROCESS));
+}
+
+int HoldSystemCalls(const std::vector<long>& numbers) {
+    return static_cast<int>(
+        Install(MeetWith(numbers, SECCOMP_RET_USER_NOTIF), SECCOMP_FILTER_FLAG_NEW_LISTENER));
 }
 
 // The raw system calls change this thread alone, where the library would change them all.

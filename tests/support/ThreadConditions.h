@@ -26,6 +26,11 @@ std::string UnnamedFilesName(const testing::TestParamInfo<UnnamedFiles>& info);
 // child process of a test.
 bool DieAtSystemCall(const std::vector<long>& numbers);
 
+// Makes each call of any of `numbers` wait until a watcher lets it go on; returns the
+// descriptor through which the watcher sees and answers the calls, or -1. For a child process
+// of a test, which hands the descriptor to its parent.
+int HoldSystemCalls(const std::vector<long>& numbers);
+
 // Root reads and writes everything whatever its mode; as "nobody" the thread is refused like
 // a user. Holds as it is when the tests do not run as root.
 bool ActAsNobody();
