@@ -11,7 +11,7 @@ int main(int argc, char* argv[]) {
     platform::QtMessageBoxes boxes;
     platform::QtItemChooser chooser;
     tallyfold::WindowPointer pointer;
-    platform::ApplicationFolder programFolder;
+    platform::ApplicationFolder programFolder(KitBanner);
 
     Rename window({boxes, chooser, pointer, programFolder});
     window.Form_Load();

@@ -7,13 +7,14 @@
 #include "platform/QtMessageBoxes.h"
 #include "platform/QtSoundPlayer.h"
 #include "platform/sound/SoundEffect.h"
+#include "tessaly/common/KitFiles.h"
 
 #include <QApplication>
 #include <filesystem>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    platform::ApplicationFolder programFolder;
+    platform::ApplicationFolder programFolder(kit::HelpFile);
     platform::QtMessageBoxes boxes;
     platform::QtSoundPlayer sound(std::filesystem::path(programFolder.path()) /
                                   platform::SoundModuleName);
