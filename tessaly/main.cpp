@@ -1,6 +1,7 @@
 #include "tessaly/Main.h"
 
 #include "platform/ApplicationFolder.h"
+#include "platform/CommandLine.h"
 #include "platform/DetachedLauncher.h"
 #include "platform/MountDrives.h"
 #include "platform/QtItemChooser.h"
@@ -10,9 +11,20 @@
 #include "tessaly/common/KitFiles.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <filesystem>
+#include <iostream>
 
 int main(int argc, char* argv[]) {
+    QApplication::setApplicationName("tessaly");
+    QApplication::setApplicationVersion(TESSALY_VERSION);
+    QCommandLineParser parser;
+    parser.setApplicationDescription("Installs armpatch pictures into Ironvale.");
+    const platform::CommandLineRequest request = platform::ReadCommandLine(
+        parser, 0, platform::ArgumentsOf(argc, argv), std::cout, std::cerr);
+    if (request.exitStatus)
+        return *request.exitStatus;
+
     QApplication app(argc, argv);
     platform::ApplicationFolder programFolder(kit::HelpFile);
     platform::QtMessageBoxes boxes;
