@@ -1,18 +1,58 @@
 #include "ApplicationFolder.h"
 
-#include <filesystem>
+#include "KitLayout.h"
+
+#include <cstdlib>
+#include <pwd.h>
 #include <system_error>
+#include <unistd.h>
 
 namespace platform {
 
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+// HOME is unset under some service managers; the password database still knows the user.
+std::string Home() {
+    std::string home = Environment("HOME");
+    if (home.empty())
+        if (const passwd* user = ::getpwuid(::getuid()))
+            home = user->pw_dir;
+    return home;
+}
+
+} // namespace
+
 // The kernel's link names the program by the bytes of its path; Qt's own answer passes through
 // a QString, which replaces whatever in a folder's name is not UTF-8.
-ApplicationFolder::ApplicationFolder() {
+ApplicationFolder::ApplicationFolder(const fs::path& kitMarker) {
     std::error_code error;
-    const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
+    const auto program = fs::read_symlink("/proc/self/exe", error);
     if (error)
         throw std::system_error(error, "cannot find the program's own folder");
     folder_ = program.parent_path().native();
+    kit_ = KitFolder(folder_, kitMarker, [](const fs::path& file) {
+               std::error_code ignored;
+               return fs::exists(file, ignored);
+           }).native();
+    settings_ =
+        SettingsFolder(folder_, kit_ == folder_, {Environment("XDG_CONFIG_HOME"), Home()},
+                       [](const fs::path& folder) { return ::access(folder.c_str(), W_OK) == 0; })
+            .native();
+}
+
+// Made here rather than at start, so that a run that never reaches the settings leaves no trace.
+// A folder that cannot be made shows when the settings file cannot be written.
+std::string ApplicationFolder::settingsFolder() const {
+    std::error_code ignored;
+    fs::create_directories(settings_, ignored);
+    return settings_;
 }
 
 } // namespace platform

@@ -2,16 +2,23 @@
 
 #include "ProgramFolder.h"
 
+#include <filesystem>
+
 namespace platform {
 
-// The folder of the running executable, taken once when this object is made.
+// The folder of the running executable and the kit's layout around it, taken once when this
+// object is made. `kitMarker` is a file that every kit of this program holds.
 class ApplicationFolder : public ProgramFolder {
 public:
-    ApplicationFolder();
+    explicit ApplicationFolder(const std::filesystem::path& kitMarker);
     std::string path() const override { return folder_; }
+    std::string kitFolder() const override { return kit_; }
+    std::string settingsFolder() const override;
 
 private:
     std::string folder_;
+    std::string kit_;
+    std::string settings_;
 };
 
 } // namespace platform

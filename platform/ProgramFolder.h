@@ -7,8 +7,12 @@ namespace platform {
 class ProgramFolder {
 public:
     virtual ~ProgramFolder() = default;
-    // The folder of the running program, where the kit's own files lie.
+    // The folder of the running program.
     virtual std::string path() const = 0;
+    // Where the kit's own read-only files lie. A portable kit keeps them beside the program.
+    virtual std::string kitFolder() const { return path(); }
+    // Where the settings file lies, made if need be. A portable kit keeps it beside the program.
+    virtual std::string settingsFolder() const { return path(); }
 };
 
 } // namespace platform

@@ -15,7 +15,6 @@
 namespace {
 
 // Tallyfold's own files, laid beside the program by the build.
-constexpr const char* Banner = "banner.png";
 constexpr const char* Icons[] = {"tallyfold.png", "tallyfold-64.png"};
 
 constexpr const char* BrowsePrompt = "Click on an entry to select it.";
@@ -60,7 +59,7 @@ void Rename::buildControls() {
     Image1 = new QLabel(this);
     Image1->setGeometry(TwipsRect(0, 120, 4500, 750));
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Image1->setPixmap(KitPicture(kitFile(Banner)));
+    Image1->setPixmap(KitPicture(kitFile(KitBanner)));
     Image1->setToolTip("Tallyfold, drawn and written by Orvik, 2025");
 
     optPrefix = Placed<QRadioButton>(this, "Prefix",
@@ -145,7 +144,11 @@ void Rename::cmdBrowse_Click() {
     }
     if (pick.outcome != platform::ItemPick::Outcome::Chosen || pick.path.empty())
         return;
-    lblDir->setFolder(pick.path);
+    chooseFolder(pick.path);
+}
+
+void Rename::chooseFolder(const std::string& folder) {
+    lblDir->setFolder(folder);
     QFont bold = lblDir->font();
     bold.setBold(true);
     lblDir->setFont(bold);
@@ -156,7 +159,7 @@ void Rename::cmdQuit_Click() {
 }
 
 std::string Rename::kitFile(const char* name) const {
-    return (std::filesystem::path(services_.programFolder.path()) / name).native();
+    return (std::filesystem::path(services_.programFolder.kitFolder()) / name).native();
 }
 
 platform::BoxAnswer Rename::box(const std::string& text, platform::BoxIcon icon,

@@ -6,6 +6,9 @@
 #include <QWidget>
 #include <string>
 
+// Every Tallyfold kit holds its banner, which tells a portable kit from an installed one.
+inline constexpr const char* KitBanner = "banner.png";
+
 class FolderCaption;
 class QLabel;
 class QLineEdit;
@@ -27,6 +30,8 @@ public:
     void cmdBrowse_Click();
     void cmdQuit_Click();
     void cmdRename_Click();
+    // Takes `folder` as the one to rename in, as if picked in the folder dialog.
+    void chooseFolder(const std::string& folder);
 
     // The controls, reachable by tests as a user reaches them.
     QLabel* Image1;

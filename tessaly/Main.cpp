@@ -153,11 +153,11 @@ void Main::goodbye() {
 }
 
 std::string Main::kitFile(const std::string& name) const {
-    return AddBackslash(services_.programFolder.path()) + name;
+    return AddBackslash(services_.programFolder.kitFolder()) + name;
 }
 
 std::string Main::settingsPath() const {
-    return kitFile(kit::SettingsFile);
+    return AddBackslash(services_.programFolder.settingsFolder()) + kit::SettingsFile;
 }
 
 void Main::cue(const char* name, platform::Wait wait) {

@@ -1,6 +1,6 @@
 #pragma once
 
-// Names of the kit's own files, relative to the program's folder.
+// Names of the kit's own files, relative to the kit's folder, and of the settings file in its own.
 namespace kit {
 
 inline constexpr const char* SettingsFile = "Tessaly.ini";

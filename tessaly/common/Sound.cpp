@@ -4,5 +4,5 @@
 
 void PlayCue(const platform::ProgramFolder& programFolder, platform::SoundPlayer& player,
              const std::string& cue, platform::Wait wait) {
-    player.play(AddBackslash(programFolder.path()) + cue, wait);
+    player.play(AddBackslash(programFolder.kitFolder()) + cue, wait);
 }

@@ -1,12 +1,12 @@
 #include "Credits.h"
 
 #include "CreditsScroll.h"
+#include "platform/Picture.h"
+#include "platform/Twips.h"
 #include "tessaly/common/CharacterKey.h"
 #include "tessaly/common/KitFiles.h"
-#include "platform/Picture.h"
 #include "tessaly/common/Sound.h"
 #include "tessaly/common/Strings.h"
-#include "platform/Twips.h"
 #include "tessaly/common/WindowLook.h"
 
 #include <QFrame>
@@ -204,7 +204,7 @@ void Credits::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 std::string Credits::kitFile(const char* name) const {
-    return AddBackslash(services_.programFolder.path()) + name;
+    return AddBackslash(services_.programFolder.kitFolder()) + name;
 }
 
 void Credits::cue(const char* name, platform::Wait wait) {

@@ -8,6 +8,6 @@
 
 int main(int argc, char* argv[]) {
     const QCoreApplication app(argc, argv);
-    std::cout << platform::ApplicationFolder().path();
+    std::cout << platform::ApplicationFolder("any").path();
     return std::cout.good() ? 0 : 1;
 }

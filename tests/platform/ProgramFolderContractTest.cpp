@@ -17,7 +17,7 @@ namespace {
 
 struct RealProgramFolder {
     static constexpr const char* name = "Real";
-    platform::ApplicationFolder service;
+    platform::ApplicationFolder service{"any"};
 };
 
 struct FakeProgramFolder {
@@ -44,7 +44,7 @@ TYPED_TEST(ProgramFolderContract, NamesTheSameExistingFolderByItsFullPathEachTim
 
 TEST(ApplicationFolder, IsTheFolderOfTheRunningProgram) {
     // The build folder's name is plain ASCII, so Qt's own answer can stand as the reference.
-    EXPECT_EQ(platform::ApplicationFolder().path(),
+    EXPECT_EQ(platform::ApplicationFolder("any").path(),
               QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
 }
 

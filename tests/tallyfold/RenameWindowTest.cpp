@@ -162,6 +162,12 @@ TEST_F(RenameWindow, BrowseShowsTheChosenFolderInBoldAndCancelKeepsIt) {
     EXPECT_EQ(window.lblDir->folder(), "/");
 }
 
+TEST_F(RenameWindow, AFolderNamedAtStartShowsAsIfPickedInTheDialog) {
+    window.chooseFolder(dir.str());
+    EXPECT_EQ(window.lblDir->folder(), dir.str());
+    EXPECT_TRUE(window.lblDir->font().bold());
+}
+
 TEST_F(RenameWindow, BrowseKeepsTheBytesOfAFolderNameThatIsNotUtf8) {
     const std::string chosen = dir.folder("caf\xe9").native();
     chooseFolder(chosen);

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QStringList>
+#include <optional>
+#include <ostream>
+
+class QCommandLineParser;
+
+namespace platform {
+
+// What a program's command line asks: to end at once with `exitStatus`, or to start with the
+// positional arguments.
+struct CommandLineRequest {
+    std::optional<int> exitStatus;
+    QStringList positional;
+};
+
+// The status of a command line the program cannot follow, as the shells' own tools use it.
+inline constexpr int MisuseStatus = 2;
+
+// Reads `arguments`, the program's name first, against `parser`, which already knows the
+// program's positional arguments, of which at most `mostPositional` are taken; --help and
+// --version are added here. The help and the version go to `out`; a misuse goes to `err`.
+CommandLineRequest ReadCommandLine(QCommandLineParser& parser, qsizetype mostPositional,
+                                   const QStringList& arguments, std::ostream& out,
+                                   std::ostream& err);
+
+// The arguments as the program received them, before any application object exists: telling
+// the help and the version needs no display.
+QStringList ArgumentsOf(int argc, char* argv[]);
+
+} // namespace platform

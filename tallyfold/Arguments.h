@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QStringList>
+#include <optional>
+#include <ostream>
+#include <string>
+
+namespace tallyfold {
+
+// How Tallyfold is asked to start: to end at once with `exitStatus`, or with `folder` (empty
+// for none) already chosen.
+struct Start {
+    std::optional<int> exitStatus;
+    std::string folder;
+};
+
+// Reads `tallyfold [--help] [--version] [FOLDER]`, the program's name first. A folder that is
+// not one is refused here, where the user still reads the terminal.
+Start ReadArguments(const QStringList& arguments, std::ostream& out, std::ostream& err);
+
+} // namespace tallyfold

@@ -1,0 +1,55 @@
+#include "tallyfold/Arguments.h"
+
+#include "support/TempDir.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Outcome {
+    tallyfold::Start start;
+    std::string err;
+};
+
+Outcome Read(const QStringList& arguments) {
+    std::ostringstream out;
+    std::ostringstream err;
+    auto start = tallyfold::ReadArguments(arguments, out, err);
+    return {start, err.str()};
+}
+
+TEST(TallyfoldArguments, ChooseTheNamedFolderByItsFullPathOrRefuseWhatIsNoFolder) {
+    const TempDir root;
+    root.file("photos/a.jpg");
+    const fs::path photos = root.path() / "photos";
+    const fs::path cwd = fs::current_path();
+    fs::current_path(root.path());
+    struct Case {
+        QStringList arguments;
+        std::optional<int> status;
+        std::string folder;
+    };
+    const Case cases[] = {
+        {{"tallyfold"}, std::nullopt, ""},
+        {{"tallyfold", QString::fromStdString(photos.native())}, std::nullopt, photos.native()},
+        {{"tallyfold", "photos"}, std::nullopt, photos.native()},
+        {{"tallyfold", "./photos/"}, std::nullopt, photos.native() + "/"},
+        {{"tallyfold", "photos/a.jpg"}, 2, ""},
+        {{"tallyfold", "missing"}, 2, ""},
+        {{"tallyfold", "--version"}, 0, ""},
+    };
+    for (const Case& c : cases) {
+        const Outcome outcome = Read(c.arguments);
+        const std::string line = c.arguments.join(' ').toStdString();
+        EXPECT_EQ(outcome.start.exitStatus, c.status) << line;
+        EXPECT_EQ(outcome.start.folder, c.folder) << line;
+        EXPECT_EQ(outcome.err.empty(), c.status != 2) << line;
+    }
+    fs::current_path(cwd);
+}
+
+} // namespace
