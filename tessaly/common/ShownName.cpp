@@ -1,24 +1,18 @@
 #include "ShownName.h"
 
+#include "platform/VisibleControls.h"
+
 #include <QFile>
 
 namespace {
 
-constexpr char16_t SymbolForNewline = 0x2424;
-constexpr char16_t ControlPictures = 0x2400; // the symbol of control character c is at + c
-constexpr char16_t SymbolForDelete = 0x2421;
+constexpr char32_t SymbolForNewline = 0x2424;
 
 } // namespace
 
+// Control characters are single bytes that no UTF-8 sequence holds, so they can be replaced
+// before decoding.
 QString ShownName(const std::string& bytes) {
-    QString text = QFile::decodeName(QByteArray::fromStdString(bytes));
-    for (QChar& c : text) {
-        if (c == u'\n')
-            c = SymbolForNewline;
-        else if (c < u' ')
-            c = static_cast<char16_t>(ControlPictures + c.unicode());
-        else if (c == u'\x7f')
-            c = SymbolForDelete;
-    }
-    return text;
+    return QFile::decodeName(
+        QByteArray::fromStdString(platform::VisibleControls(bytes, SymbolForNewline)));
 }
