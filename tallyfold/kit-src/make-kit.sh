@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Regenerates Tallyfold's own pictures: the 300 x 50 banner of its window and its icon in
-# 32 x 32 and 64 x 64.
+# 32 x 32 and 64 x 64, and the desktop's icons of the installed program in an icons/ folder
+# beside the kit folder.
 #
-#   make-kit.sh        write into ../kit/ beside this script
-#   make-kit.sh DIR    write into DIR instead
+#   make-kit.sh        write into ../kit/ and ../icons/ beside this script
+#   make-kit.sh DIR    write into DIR and DIR/../icons/ instead
 #
 # Needs ImageMagick 6 `convert` and the DejaVu fonts of fonts-dejavu-core. Nothing is
 # downloaded; reruns with the same tool versions give the same bytes.
@@ -21,6 +22,9 @@ done
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$out"
+icons=$(cd "$out/.." && pwd)/icons
+rm -rf "$icons"
+mkdir -p "$icons"
 
 # No time stamps or text chunks, so that reruns give equal bytes.
 png_opts=(-depth 8 -strip -define 'png:exclude-chunk=date,time,tIME')
@@ -42,6 +46,11 @@ for size in 32 64; do
     [[ $size == 32 ]] && name=tallyfold.png
     convert "$work/icon-256.png" -filter Lanczos -resize "${size}x${size}" \
         "${png_opts[@]}" "PNG32:$out/$name"
+done
+# The desktop's menus and docks ask for the sizes of the hicolor theme.
+for size in 16 24 32 48 64 128 256; do
+    convert "$work/icon-256.png" -filter Lanczos -resize "${size}x${size}" \
+        "${png_opts[@]}" "PNG32:$icons/$size.png"
 done
 
 # The banner: the icon, the name and what the program does, on a plaque with a clear margin

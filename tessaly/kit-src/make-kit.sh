@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Regenerates every data file of the Tessaly kit (help text, sound cues,
-# default armpatch pictures with their previews, logo and icons) from nothing.
+# default armpatch pictures with their previews, logo and icons) from nothing,
+# and the desktop's icons of the installed program into an icons/ folder beside
+# the kit folder.
 #
-#   make-kit.sh            write into ../kit/ beside this script
-#   make-kit.sh DIR        write into DIR instead
+#   make-kit.sh            write into ../kit/ and ../icons/ beside this script
+#   make-kit.sh DIR        write into DIR and DIR/../icons/ instead
 #   make-kit.sh --check    build into a temporary folder and compare it with
-#                          ../kit/; exit status 1 when they differ
+#                          ../kit/ and ../icons/; exit status 1 when they differ
 #
 # Needs: bash, python3 (standard library only), ImageMagick 6 `convert`, and
 # the DejaVu fonts of fonts-dejavu-core. Nothing is downloaded. The output is
@@ -23,7 +25,7 @@ trap 'rm -rf "$work"' EXIT
 check=0
 case "${1:-}" in
     --check) check=1; out="$work/kit" ;;
-    -h|--help) sed -n '2,13p' "${BASH_SOURCE[0]}"; exit 0 ;;
+    -h|--help) sed -n '2,15p' "${BASH_SOURCE[0]}"; exit 0 ;;
     '') out="$kit_dir" ;;
     *) out=$1 ;;
 esac
@@ -37,10 +39,11 @@ done
 
 # Start from nothing: drop what an earlier run wrote, keep nothing stale.
 mkdir -p "$out"
-rm -rf "$out/appdata" "$out/armpatch"
+icons=$(cd "$out/.." && pwd)/icons
+rm -rf "$out/appdata" "$out/armpatch" "$icons"
 rm -f "$out/Tessaly.txt" "$out/logo.png" "$out/tessaly.png" "$out/tessaly-64.png" \
       "$out/pointer.png"
-mkdir -p "$out/appdata/audio" "$out/armpatch"
+mkdir -p "$out/appdata/audio" "$out/armpatch" "$icons"
 
 # PNG options: no time stamps or text chunks, so that reruns give equal bytes.
 png_opts=(-depth 8 -strip -define 'png:exclude-chunk=date,time,tIME')
@@ -348,6 +351,10 @@ PY
 emblem 32 3 "$out/tessaly.png"
 emblem 64 4 "$out/tessaly-64.png"
 emblem 104 6 "$work/emblem-logo.png"
+# The desktop's menus and docks ask for the sizes of the hicolor theme.
+for size in 16:2 24:2 32:3 48:4 64:4 128:5 256:6; do
+    emblem "${size%:*}" "${size#*:}" "$icons/${size%:*}.png"
+done
 
 # ---------------------------------------------------------------- logo
 # 342 x 121: a dark plaque with the emblem, the name and the subtitle.
@@ -383,10 +390,10 @@ convert -size 128x128 xc:none \
 convert "$work/pointer.png" -fill black -draw 'point 0,0' "${png_opts[@]}" "PNG32:$out/pointer.png"
 
 if ((check)); then
-    if diff -r "$kit_dir" "$out"; then
-        echo "make-kit: $kit_dir is up to date"
+    if diff -r "$kit_dir" "$out" && diff -r "$kit_dir/../icons" "$icons"; then
+        echo "make-kit: $kit_dir and its icons are up to date"
     else
-        echo "make-kit: $kit_dir differs from a fresh build; rerun make-kit.sh" >&2
+        echo "make-kit: $kit_dir or its icons differ from a fresh build; rerun make-kit.sh" >&2
         exit 1
     fi
 else
