@@ -41,8 +41,10 @@ ApplicationFolder::ApplicationFolder(const fs::path& kitMarker) {
                std::error_code ignored;
                return fs::exists(file, ignored);
            }).native();
+    const bool portable = kit_ == folder_;
+    module_ = ModuleFolder(folder_, portable).native();
     settings_ =
-        SettingsFolder(folder_, kit_ == folder_, {Environment("XDG_CONFIG_HOME"), Home()},
+        SettingsFolder(folder_, portable, {Environment("XDG_CONFIG_HOME"), Home()},
                        [](const fs::path& folder) { return ::access(folder.c_str(), W_OK) == 0; })
             .native();
 }

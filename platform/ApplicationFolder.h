@@ -14,10 +14,13 @@ public:
     std::string path() const override { return folder_; }
     std::string kitFolder() const override { return kit_; }
     std::string settingsFolder() const override;
+    // Where the program's loadable modules lie.
+    std::string moduleFolder() const { return module_; }
 
 private:
     std::string folder_;
     std::string kit_;
+    std::string module_;
     std::string settings_;
 };
 

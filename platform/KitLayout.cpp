@@ -10,6 +10,12 @@ fs::path KitFolder(const fs::path& programFolder, const fs::path& marker, const 
     return (programFolder.parent_path() / "share" / "tessaly").lexically_normal();
 }
 
+fs::path ModuleFolder(const fs::path& programFolder, bool portable) {
+    if (portable)
+        return programFolder;
+    return (programFolder.parent_path() / "lib" / "tessaly").lexically_normal();
+}
+
 fs::path SettingsFolder(const fs::path& programFolder, bool portable, const UserFolders& user,
                         const PathTest& writable) {
     if (portable && writable(programFolder))

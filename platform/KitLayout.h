@@ -6,7 +6,8 @@
 
 // A kit comes in two layouts. A portable one (the build, the demo, a kit unpacked anywhere)
 // holds everything in the program's folder. An installed one keeps the program in bin/, its
-// read-only files in share/tessaly/, and each user's settings in that user's config folder.
+// modules in lib/tessaly/, its read-only files in share/tessaly/, and each user's settings in
+// that user's config folder.
 namespace platform {
 
 using PathTest = std::function<bool(const std::filesystem::path&)>;
@@ -15,6 +16,9 @@ using PathTest = std::function<bool(const std::filesystem::path&)>;
 // the program's bin/.
 std::filesystem::path KitFolder(const std::filesystem::path& programFolder,
                                 const std::filesystem::path& marker, const PathTest& exists);
+
+// Beside the program in a portable kit, else lib/tessaly/ beside the program's bin/.
+std::filesystem::path ModuleFolder(const std::filesystem::path& programFolder, bool portable);
 
 // The environment's say on the user's config folder: XDG_CONFIG_HOME and HOME.
 struct UserFolders {

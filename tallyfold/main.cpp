@@ -12,6 +12,7 @@
 int main(int argc, char* argv[]) {
     QApplication::setApplicationName("tallyfold");
     QApplication::setApplicationVersion(TESSALY_VERSION);
+    QApplication::setDesktopFileName(DESKTOP_ENTRY);
     const tallyfold::Start start =
         tallyfold::ReadArguments(platform::ArgumentsOf(argc, argv), std::cout, std::cerr);
     if (start.exitStatus)

@@ -18,6 +18,7 @@
 int main(int argc, char* argv[]) {
     QApplication::setApplicationName("tessaly");
     QApplication::setApplicationVersion(TESSALY_VERSION);
+    QApplication::setDesktopFileName(DESKTOP_ENTRY);
     QCommandLineParser parser;
     parser.setApplicationDescription("Installs armpatch pictures into Ironvale.");
     const platform::CommandLineRequest request = platform::ReadCommandLine(
@@ -28,7 +29,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     platform::ApplicationFolder programFolder(kit::HelpFile);
     platform::QtMessageBoxes boxes;
-    platform::QtSoundPlayer sound(std::filesystem::path(programFolder.path()) /
+    platform::QtSoundPlayer sound(std::filesystem::path(programFolder.moduleFolder()) /
                                   platform::SoundModuleName);
     platform::MountDrives drives;
     platform::QtItemChooser chooser;
