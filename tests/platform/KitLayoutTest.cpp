@@ -46,6 +46,12 @@ TEST(KitFolder, IsTheProgramFolderWhenItHoldsTheKitElseTheSharedFolderBesideBin)
         EXPECT_EQ(KitFolder(c.program, "Tessaly.txt", Holding(c.files)), c.kit) << c.layout;
 }
 
+TEST(ModuleFolder, IsTheProgramFolderOfAPortableKitElseThePrivateLibraryFolderBesideBin) {
+    EXPECT_EQ(platform::ModuleFolder("/media/stick/tessaly", true), "/media/stick/tessaly");
+    EXPECT_EQ(platform::ModuleFolder("/usr/bin", false), "/usr/lib/tessaly");
+    EXPECT_EQ(platform::ModuleFolder("/home/me/.local/bin", false), "/home/me/.local/lib/tessaly");
+}
+
 TEST(SettingsFolder, StaysBesideAWritablePortableKitElseGoesToTheUsersConfigFolder) {
     struct Case {
         const char* layout;
@@ -111,6 +117,7 @@ TEST(ApplicationFolder, KeepsTheSettingsBesideAPortableKitAndMakesTheUsersFolder
     const platform::ApplicationFolder portable(fs::path(ownName).filename());
     EXPECT_EQ(portable.kitFolder(), portable.path());
     EXPECT_EQ(portable.settingsFolder(), portable.path());
+    EXPECT_EQ(portable.moduleFolder(), portable.path());
 
     const platform::ApplicationFolder installed("a file no kit beside the tests holds");
     EXPECT_NE(installed.kitFolder(), installed.path());
