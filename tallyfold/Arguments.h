@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QStringList>
+#include "platform/CommandLine.h"
+
 #include <optional>
 #include <ostream>
 #include <string>
@@ -16,6 +17,6 @@ struct Start {
 
 // Reads `tallyfold [--help] [--version] [FOLDER]`, the program's name first. A folder that is
 // not one is refused here, where the user still reads the terminal.
-Start ReadArguments(const QStringList& arguments, std::ostream& out, std::ostream& err);
+Start ReadArguments(const platform::Arguments& arguments, std::ostream& out, std::ostream& err);
 
 } // namespace tallyfold

@@ -7,13 +7,20 @@
 
 namespace {
 
+std::string Joined(const platform::Arguments& arguments) {
+    std::string line;
+    for (const std::string& argument : arguments)
+        line += argument + ' ';
+    return line;
+}
+
 struct Outcome {
     platform::CommandLineRequest request;
     std::string out;
     std::string err;
 };
 
-Outcome Read(const QStringList& arguments) {
+Outcome Read(const platform::Arguments& arguments) {
     QCoreApplication::setApplicationVersion("9.8");
     QCommandLineParser parser;
     parser.addPositionalArgument("folder", "A folder.", "[folder]");
@@ -26,7 +33,7 @@ Outcome Read(const QStringList& arguments) {
 TEST(ReadCommandLine, AnswersHelpAndVersionOnStdoutAndRefusesMisuseWithStatusTwo) {
     const std::string program = QCoreApplication::applicationName().toStdString();
     struct Case {
-        QStringList arguments;
+        platform::Arguments arguments;
         std::optional<int> status;
         std::string outStarts;
         std::string errHas;
@@ -43,7 +50,7 @@ TEST(ReadCommandLine, AnswersHelpAndVersionOnStdoutAndRefusesMisuseWithStatusTwo
     };
     for (const Case& c : cases) {
         const Outcome outcome = Read(c.arguments);
-        const std::string line = c.arguments.join(' ').toStdString();
+        const std::string line = Joined(c.arguments);
         EXPECT_EQ(outcome.request.exitStatus, c.status) << line;
         EXPECT_EQ(outcome.out.substr(0, c.outStarts.size()), c.outStarts) << line;
         EXPECT_EQ(outcome.out.empty(), c.outStarts.empty()) << line;
@@ -56,8 +63,12 @@ TEST(ReadCommandLine, AnswersHelpAndVersionOnStdoutAndRefusesMisuseWithStatusTwo
 }
 
 TEST(ReadCommandLine, HandsOverThePositionalArgumentsOfARunThatGoesOn) {
-    EXPECT_EQ(Read({"p", "/some/folder"}).request.positional, QStringList{"/some/folder"});
-    EXPECT_EQ(Read({"p", "--", "--help"}).request.positional, QStringList{"--help"});
+    using platform::Arguments;
+    EXPECT_EQ(Read({"p", "/some/folder"}).request.positional, Arguments{"/some/folder"});
+    EXPECT_EQ(Read({"p", "--", "--help"}).request.positional, Arguments{"--help"});
+    // Bytes that are not UTF-8 would come back from Qt's text as replacement characters.
+    EXPECT_EQ(Read({"p", "/x/caf\xE9"}).request.positional, Arguments{"/x/caf\xE9"});
+    EXPECT_EQ(Read({"p", "--", "\xFF"}).request.positional, Arguments{"\xFF"});
 }
 
 } // namespace

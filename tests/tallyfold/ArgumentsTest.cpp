@@ -15,7 +15,7 @@ struct Outcome {
     std::string err;
 };
 
-Outcome Read(const QStringList& arguments) {
+Outcome Read(const platform::Arguments& arguments) {
     std::ostringstream out;
     std::ostringstream err;
     auto start = tallyfold::ReadArguments(arguments, out, err);
@@ -25,17 +25,21 @@ Outcome Read(const QStringList& arguments) {
 TEST(TallyfoldArguments, ChooseTheNamedFolderByItsFullPathOrRefuseWhatIsNoFolder) {
     const TempDir root;
     root.file("photos/a.jpg");
+    root.file("caf\xE9/b.jpg");
     const fs::path photos = root.path() / "photos";
+    const fs::path notUtf8 = root.path() / "caf\xE9";
     const fs::path cwd = fs::current_path();
     fs::current_path(root.path());
     struct Case {
-        QStringList arguments;
+        platform::Arguments arguments;
         std::optional<int> status;
         std::string folder;
     };
     const Case cases[] = {
         {{"tallyfold"}, std::nullopt, ""},
-        {{"tallyfold", QString::fromStdString(photos.native())}, std::nullopt, photos.native()},
+        {{"tallyfold", photos.native()}, std::nullopt, photos.native()},
+        {{"tallyfold", notUtf8.native()}, std::nullopt, notUtf8.native()},
+        {{"tallyfold", "caf\xE9"}, std::nullopt, notUtf8.native()},
         {{"tallyfold", "photos"}, std::nullopt, photos.native()},
         {{"tallyfold", "./photos/"}, std::nullopt, photos.native() + "/"},
         {{"tallyfold", "photos/a.jpg"}, 2, ""},
@@ -44,7 +48,7 @@ TEST(TallyfoldArguments, ChooseTheNamedFolderByItsFullPathOrRefuseWhatIsNoFolder
     };
     for (const Case& c : cases) {
         const Outcome outcome = Read(c.arguments);
-        const std::string line = c.arguments.join(' ').toStdString();
+        const std::string line = c.arguments.back();
         EXPECT_EQ(outcome.start.exitStatus, c.status) << line;
         EXPECT_EQ(outcome.start.folder, c.folder) << line;
         EXPECT_EQ(outcome.err.empty(), c.status != 2) << line;
