@@ -66,12 +66,14 @@ installed() {
     [[ -f $deb ]] || fail "no $(basename "$deb"); cpack made: $(ls "$work/package")"
 
     # Every library the programs and the sound module need comes with the package.
-    local root=$work/root depends elf soname package
+    local root=$work/root depends multiarch elf soname package
     dpkg-deb -x "$deb" "$root"
     depends=$(dpkg-deb -f "$deb" Depends)
+    multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
     for elf in "$root"/usr/bin/* "$root"/usr/lib/tessaly/*.so; do
         for soname in $(readelf -d "$elf" | sed -n 's/.*Shared library: \[\(.*\)\]/\1/p'); do
-            package=$(dpkg-query -S "*/$soname" | head -n 1 | cut -d: -f1)
+            # Other architectures' copies of a library (say, libc6-i386's) are not the one used.
+            package=$(dpkg-query -S "*/$multiarch/$soname" | head -n 1 | cut -d: -f1)
             grep -qw -- "$package" <<<"$depends" ||
                 fail "$(basename "$elf") needs $soname of $package, which Depends lacks: $depends"
         done
