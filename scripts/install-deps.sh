@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-multimedia-dev libgl-dev
     libgtest-dev libgmock-dev
     imagemagick fonts-dejavu-core python3 xdg-utils
+    xvfb xdotool xclip x11-utils
 )
 if [[ "${1:-}" == "--bench" ]]; then
     packages+=(hyperfine fd-find time findutils rename)
