@@ -104,12 +104,14 @@ pass() {
     echo "$flow passed in $(($(now_ms) - flow_start)) ms"
 }
 
-# wait_for WHAT COMMAND...: runs COMMAND until it succeeds; fails the flow after the deadline.
+# wait_for WHAT COMMAND...: runs COMMAND until it succeeds; fails the flow after the deadline,
+# telling what COMMAND last left in `seen`.
 wait_for() {
     local what=$1 give_up=$(($(now_ms) + deadline * 1000))
     shift
+    seen=
     until "$@"; do
-        (($(now_ms) < give_up)) || fail "waited ${deadline} s for $what"
+        (($(now_ms) < give_up)) || fail "waited ${deadline} s for $what${seen:+; saw \"$seen\"}"
         sleep 0.05
     done
 }
@@ -138,11 +140,11 @@ ended() {
 }
 
 # find_window NAME-REGEX [OTHER-THAN]: sets `found` to the program's visible window whose
-# caption matches, other than OTHER-THAN.
+# caption matches, letter case included (xdotool's search ignores it), other than OTHER-THAN.
 find_window() {
     local id
     for id in $(xdotool search --onlyvisible --pid "$app_pid" --name "$1" 2>/dev/null || true); do
-        if [[ $id != "${2:-}" ]]; then
+        if [[ $id != "${2:-}" && $(xdotool getwindowname "$id" 2>/dev/null) =~ $1 ]]; then
             found=$id
             return 0
         fi
@@ -155,11 +157,15 @@ await_window() {
 }
 
 gone() {
-    ! xdotool search --onlyvisible --pid "$app_pid" --name '' 2>/dev/null | grep -qx "$1"
+    local id
+    for id in $(xdotool search --onlyvisible --pid "$app_pid" --name '' 2>/dev/null || true); do
+        [[ $id != "$1" ]] || return 1
+    done
 }
 
 caption_is() {
-    [[ $(xdotool getwindowname "$1") == "$2" ]]
+    seen=$(xdotool getwindowname "$1")
+    [[ $seen == "$2" ]]
 }
 
 await_caption() {
@@ -191,27 +197,18 @@ click_control() {
     xdotool mousemove --window "$1" $((($2 + $4 / 2) / 15)) $((($3 + $5 / 2) / 15)) click 1
 }
 
-copied_text() {
-    xclip -o -selection clipboard 2>/dev/null || true
-}
-
 box_says() {
     press "$1" ctrl+c
-    [[ $(copied_text) == "$2" ]]
+    seen=$(xclip -o -selection clipboard 2>/dev/null || true)
+    [[ $seen == "$2" ]]
 }
 
 # answer_box TITLE TEXT KEY...: waits for the message box, checks its title and text (copied
 # with Ctrl+C while it is open) and answers it with KEY.
 answer_box() {
-    local expected=$1$'\n\n'$2
     wait_for "the box \"$2\"" find_window "^$1\$" "$main"
     local box=$found
-    local give_up=$(($(now_ms) + deadline * 1000))
-    until box_says "$box" "$expected"; do
-        (($(now_ms) < give_up)) ||
-            fail "the box reads \"$(copied_text)\" instead of \"$expected\""
-        sleep 0.05
-    done
+    wait_for "the box to read \"$2\"" box_says "$box" "$1"$'\n\n'"$2"
     shift 2
     press "$box" "$@"
     wait_for "the box to close" gone "$box"
