@@ -37,7 +37,7 @@ for name in a b c; do
 done
 
 trash=$XDG_DATA_HOME/Trash
-expect "the trash holds $(names_in "$trash/files/armpatch" 2>/dev/null | wc -l) old pictures, not 16" \
+expect "the trash holds $(names_in "$trash/files/armpatch" | wc -l) old pictures, not 16" \
     test "$(names_in "$trash/files/armpatch" | wc -l)" -eq 16
 for n in $(seq 1 16); do
     expect "the trashed armpatch$n.ivb is not the game's" \
