@@ -48,8 +48,9 @@ begin() {
 
 # A server of the flow's own, on a display that no other server holds: neither its lock file
 # nor its abstract socket, which clients try first and which a server seeing another /tmp (in
-# a chroot) holds without a lock file here. No window manager: the flows give the focus
-# themselves (see `focus`).
+# a chroot) holds without a lock file here. It must not reset when its last client leaves: a
+# program connecting while a search by xdotool ends would be turned away. No window manager:
+# the flows give the focus themselves (see `focus`).
 start_x() {
     local n
     for ((n = 20; n < 200; n++)); do
@@ -57,7 +58,7 @@ start_x() {
             continue
         fi
         : >"$work/display"
-        Xvfb ":$n" -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp \
+        Xvfb ":$n" -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp -noreset \
             3>"$work/display" >"$out/xvfb.log" 2>&1 &
         xvfb_pid=$!
         wait_for "the X server" x_started
