@@ -1,8 +1,11 @@
 #include "QtMessageBoxes.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFile>
+#include <QKeyEvent>
 #include <QMessageBox>
+#include <QTextEdit>
 
 namespace platform {
 
@@ -52,10 +55,33 @@ QString Decoded(const std::string& text) {
     return QFile::decodeName(QByteArray::fromStdString(text));
 }
 
+// Ctrl+C copies the box's title and text, so that a message naming a path or an error can be
+// pasted elsewhere; the text itself cannot be selected. With the details open, Ctrl+C copies
+// their selection instead.
+class CopyableBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->matches(QKeySequence::Copy) && !detailsShown()) {
+            QGuiApplication::clipboard()->setText(windowTitle() + "\n\n" + text() + "\n");
+            return;
+        }
+        QMessageBox::keyPressEvent(event);
+    }
+
+private:
+    bool detailsShown() const {
+        const auto* details = findChild<QTextEdit*>();
+        return details != nullptr && details->isVisible();
+    }
+};
+
 } // namespace
 
 BoxAnswer QtMessageBoxes::show(const BoxRequest& request) {
-    QMessageBox box(ToQt(request.icon), QString::fromUtf8(request.title), Decoded(request.text),
+    CopyableBox box(ToQt(request.icon), QString::fromUtf8(request.title), Decoded(request.text),
                     ToQt(request.buttons), QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
     // The first button is the default one, as the classic boxes have it.

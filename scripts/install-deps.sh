@@ -9,6 +9,7 @@ packages=(
     libgtest-dev libgmock-dev
     imagemagick fonts-dejavu-core python3 xdg-utils
     dpkg-dev file desktop-file-utils appstream
+    xvfb xdotool xclip x11-utils
 )
 if [[ "${1:-}" == "--bench" ]]; then
     packages+=(hyperfine fd-find time findutils rename)

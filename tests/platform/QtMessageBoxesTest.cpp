@@ -1,6 +1,7 @@
 #include "platform/QtMessageBoxes.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -82,6 +83,22 @@ TEST(QtMessageBoxes, DetailsWaitBehindTheirButtonDecodedAsFileNames) {
                    box.button(QMessageBox::No)->click();
                });
     EXPECT_EQ(details, QString::fromUtf8("a.jpg -> caf\xc3\xa9.jpg"));
+}
+
+// The key reaches the box through its focused button, as a user's press does; the box stays
+// open. With no details, the copy carries the title and the text, decoded as file names.
+TEST(QtMessageBoxes, CtrlCCopiesTheTitleAndTheText) {
+    QGuiApplication::clipboard()->setText("before");
+    bool stayedOpen = false;
+    ShowAndAct({"Title", "Error creating '/games/caf\xc3\xa9", BoxIcon::Critical, BoxButtons::Ok},
+               [&](QMessageBox& box) {
+                   QTest::keyClick(box.defaultButton(), Qt::Key_C, Qt::ControlModifier);
+                   stayedOpen = box.isVisible();
+                   box.defaultButton()->click();
+               });
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(),
+              "Title\n\nError creating '/games/caf\xc3\xa9\n");
 }
 
 } // namespace
