@@ -7,7 +7,6 @@
 
 #include <cerrno>
 #include <gtest/gtest.h>
-#include <sys/syscall.h>
 #include <thread>
 
 namespace {
@@ -77,8 +76,7 @@ TEST_P(CopyFaults, AreReportedAndLeaveNoFile) {
 INSTANTIATE_TEST_SUITE_P(
     Faults, CopyFaults,
     testing::Values(CopyFault{"MissingSource", "No such file or directory", [] { return true; }},
-                    CopyFault{"FullDisk", "No space left on device",
-                              [] { return RefuseSystemCall(SYS_write, ENOSPC); }},
+                    CopyFault{"FullDisk", "No space left on device", [] { return FillTheDisk(); }},
                     CopyFault{"NoPermission", "Permission denied", [] { return ActAsNobody(); }}),
     [](const testing::TestParamInfo<CopyFault>& info) { return info.param.name; });
 

@@ -12,6 +12,9 @@
 // container's filter would.
 bool RefuseSystemCall(long number, int error);
 
+// Makes the kernel refuse every write of more than a page with ENOSPC, as a full disk does.
+bool FillTheDisk();
+
 // Whether the file system hands out unnamed files (O_TMPFILE), as most local ones do, or
 // refuses them, as some network ones do.
 enum class UnnamedFiles { Offered, Refused };
