@@ -30,9 +30,12 @@ fail() {
     exit 1
 }
 
-mkdir -p "$game/data/armpatch" "$work/home"
+mkdir -p "$game/data/armpatch" "$work/home" "$work/runtime"
+chmod 700 "$work/runtime"
 touch "$game/Ironvale.exe"
+# The program's settings, trash and sound server's files are the test's own.
 export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
+export XDG_RUNTIME_DIR=$work/runtime
 export QT_QPA_PLATFORM=offscreen
 
 # Runs the program on its first run until it has recorded a game folder in `settings` and has
