@@ -2,9 +2,6 @@
 # A first run, with no settings file: Tessaly shows its splash while it searches the disks,
 # finds this flow's game and records its folder in a settings file beside the program.
 source "$(dirname "$0")/harness.sh"
-# The flows run one at a time, and no other test leaves a game behind: this flow's, in /tmp,
-# is the only one on the disk, whichever way the search reaches it. The check below names the
-# folder it found instead, should another copy lie about.
 begin startup
 lay_out_kit
 lay_out_game
@@ -46,8 +43,14 @@ wait_for "the splash to be shown and closed before the main window (see windows.
 
 settings=$work/kit/Tessaly.ini
 expect "no settings file beside the program" test -f "$settings"
-expect "the settings file reads \"$(<"$settings")\", not the game folder $work alone" \
-    test "$(<"$settings")" == "$(printf '[Ironvale]\nDirectory=%s' "$work")"
+# The search takes the first copy of the game it meets. On CI this flow's is the only one (the
+# flows run one at a time and leave nothing behind), but a developer's disk may hold another,
+# such as the demo's: that one is as right an answer.
+game=$(sed -n 's/^Directory=//p' "$settings")
+expect "the settings file reads \"$(<"$settings")\", not a game folder alone" \
+    test "$(<"$settings")" == "$(printf '[Ironvale]\nDirectory=%s' "$game")"
+expect "the recorded folder $game holds no Ironvale.exe" test -f "$game/Ironvale.exe"
+[[ $game == "$work" ]] || echo "The search found another copy of the game first: $game"
 expect "a settings file was made in the configuration folder too" \
     test ! -e "$XDG_CONFIG_HOME/tessaly"
 pass
