@@ -41,17 +41,13 @@ convert -size 256x256 xc:none \
     -fill '#e0872b' -draw "roundrectangle 84,76 146,92 6,6" \
     -fill '#163f86' -font "$font_bold" -pointsize 50 -annotate +78+178 '123' \
     "$work/icon-256.png"
-for size in 32 64; do
-    name=tallyfold-$size.png
-    [[ $size == 32 ]] && name=tallyfold.png
-    convert "$work/icon-256.png" -filter Lanczos -resize "${size}x${size}" \
-        "${png_opts[@]}" "PNG32:$out/$name"
-done
-# The desktop's menus and docks ask for the sizes of the hicolor theme.
+# The desktop's menus and docks ask for the sizes of the hicolor theme; the window takes two.
 for size in 16 24 32 48 64 128 256; do
     convert "$work/icon-256.png" -filter Lanczos -resize "${size}x${size}" \
         "${png_opts[@]}" "PNG32:$icons/$size.png"
 done
+cp "$icons/32.png" "$out/tallyfold.png"
+cp "$icons/64.png" "$out/tallyfold-64.png"
 
 # The banner: the icon, the name and what the program does, on a plaque with a clear margin
 # around it: the window is a little wider than the banner, and its first option button starts

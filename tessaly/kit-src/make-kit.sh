@@ -348,13 +348,13 @@ PY
         "${png_opts[@]}" "PNG32:$file"
 }
 
-emblem 32 3 "$out/tessaly.png"
-emblem 64 4 "$out/tessaly-64.png"
-emblem 104 6 "$work/emblem-logo.png"
-# The desktop's menus and docks ask for the sizes of the hicolor theme.
+# The desktop's menus and docks ask for the sizes of the hicolor theme; the window takes two.
 for size in 16:2 24:2 32:3 48:4 64:4 128:5 256:6; do
     emblem "${size%:*}" "${size#*:}" "$icons/${size%:*}.png"
 done
+cp "$icons/32.png" "$out/tessaly.png"
+cp "$icons/64.png" "$out/tessaly-64.png"
+emblem 104 6 "$work/emblem-logo.png"
 
 # ---------------------------------------------------------------- logo
 # 342 x 121: a dark plaque with the emblem, the name and the subtitle.
