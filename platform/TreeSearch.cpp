@@ -8,6 +8,7 @@
 #include <climits>
 #include <condition_variable>
 #include <cstddef>
+#include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <dirent.h>
@@ -74,6 +75,7 @@ public:
 
     void add(const char* name) { bytes_.append(name, std::strlen(name) + 1); }
     bool empty() const { return next_ == bytes_.size(); }
+    int depth() const { return depth_; }
 
     // Writes the next pending folder's path into `path` and returns its depth.
     int take(std::string& path) {
@@ -119,19 +121,59 @@ void keepOnlyTheRoot(int rootFd) {
         ::close_range(0, root - 1, 0);
 }
 
-// Which end of the queue of pending folders a worker takes from. One worker goes breadth-first,
-// taking the oldest folder, so a game a few levels down is reached early whatever its name; the
-// other goes depth-first in the order the folders list their entries, taking the newest, so a
-// game deep in the first branches is reached early too. Each folder is still read once.
-enum class End { Oldest, Newest };
+// Trash folders hold what the user threw away; a copy of the game lying there is never the
+// game. A file system's own trash sits at its top as ".Trash" or ".Trash-<uid>"; the user's
+// home trash is "Trash" in the data folder, ".local/share" unless the user moved it.
+class TrashFolders {
+public:
+    TrashFolders(int rootFd, const char* dataHome) {
+        struct stat root {};
+        struct stat trash {};
+        if (dataHome != nullptr && dataHome[0] == '/' && ::fstat(rootFd, &root) == 0 &&
+            ::stat((std::string(dataHome) + "/Trash").c_str(), &trash) == 0 &&
+            trash.st_dev == root.st_dev)
+            movedHomeTrash_ = trash.st_ino;
+    }
 
-// The walk shared by the worker threads through one queue of batches. It is over when the
-// queue is empty and no worker is reading a folder that could refill it, or at the first hit
-// or failure.
+    // `parent` is the folder's path below the root, `entry` its listing entry.
+    bool isTrash(std::string_view parent, const dirent64& entry) const {
+        const std::string_view name = entry.d_name;
+        if (name == ".Trash" || name.starts_with(".Trash-"))
+            return true;
+        if (name != "Trash")
+            return false;
+        constexpr std::string_view kDataHome = ".local/share";
+        return entry.d_ino == movedHomeTrash_ ||
+               (parent.ends_with(kDataHome) &&
+                (parent.size() == kDataHome.size() ||
+                 parent[parent.size() - kDataHome.size() - 1] == '/'));
+    }
+
+private:
+    ino_t movedHomeTrash_ = 0;
+};
+
+// A copy found: how many folders lie between the root and it, and its path below the root.
+// The shallowest copy wins, and among copies at one depth the first in byte order, so the answer
+// does not depend on which worker read which folder first.
+struct Hit {
+    int depth = INT_MAX;
+    std::string path;
+
+    bool before(const Hit& other) const {
+        return depth != other.depth ? depth < other.depth : path < other.path;
+    }
+};
+
+// The walk shared by the worker threads through one queue of batches, oldest first, so the tree
+// is read level by level. A hit at some depth makes every deeper folder pointless, but the
+// folders at its depth and above must all still be read, since any of them may hold a copy that
+// wins. The walk is over when no folder worth reading is left and no worker is reading one that
+// could add more, or at the first failure.
 class Walk {
 public:
-    Walk(int rootFd, std::string_view fileName, int maxDepth)
-        : opener_(rootFd), matcher_(fileName), maxDepth_(maxDepth) {
+    Walk(int rootFd, std::string_view fileName, int maxDepth, const TrashFolders& trash)
+        : opener_(rootFd), matcher_(fileName), trash_(trash), maxDepth_(maxDepth) {
         queue_.push_back(Batch::forRoot());
     }
 
@@ -140,38 +182,44 @@ public:
         std::vector<std::jthread> workers;
         try {
             for (int i = 0; i < kWorkers; ++i)
-                workers.emplace_back(
-                    [this, i] { workGuarded(i % 2 == 0 ? End::Oldest : End::Newest); });
+                workers.emplace_back([this] { workGuarded(); });
         } catch (const std::system_error&) {
             // Fewer threads to spare: those started walk the whole tree between them.
         }
         if (workers.empty())
-            work(End::Oldest);
+            work();
         workers.clear();
         if (failure_)
             std::rethrow_exception(failure_);
-        return hit_;
+        if (best_.depth == INT_MAX)
+            return std::nullopt;
+        return std::move(best_.path);
     }
 
 private:
-    void work(End end) {
+    void work() {
         std::vector<char> buffer(kListingBufferSize);
         std::string path;
         path.reserve(PATH_MAX);
         int depth = 0;
-        while (takeNext(end, path, depth))
+        while (takeNext(path, depth))
             finish(readFolder(path, depth, buffer));
     }
 
-    bool takeNext(End end, std::string& path, int& depth) {
+    bool takeNext(std::string& path, int& depth) {
         std::unique_lock lock(mutex_);
-        changed_.wait(lock, [this] { return stopped_ || !queue_.empty() || busy_ == 0; });
-        if (stopped_ || queue_.empty())
-            return false;
-        Batch& batch = end == End::Oldest ? queue_.front() : queue_.back();
+        for (;;) {
+            changed_.wait(lock, [this] { return stopped_ || !queue_.empty() || busy_ == 0; });
+            if (stopped_ || queue_.empty())
+                return false;
+            if (queue_.front().depth() <= deepest_.load(std::memory_order_relaxed))
+                break;
+            queue_.pop_front(); // below a hit already found
+        }
+        Batch& batch = queue_.front();
         depth = batch.take(path);
         if (batch.empty())
-            end == End::Oldest ? queue_.pop_front() : queue_.pop_back();
+            queue_.pop_front();
         ++busy_;
         return true;
     }
@@ -180,51 +228,52 @@ private:
         {
             std::lock_guard lock(mutex_);
             --busy_;
-            if (!subfolders.empty())
+            if (!subfolders.empty() && subfolders.depth() <= deepest_.load(std::memory_order_relaxed))
                 queue_.push_back(std::move(subfolders));
         }
         changed_.notify_all();
     }
 
-    void workGuarded(End end) {
+    void workGuarded() {
         try {
             keepOnlyTheRoot(opener_.root());
-            work(end);
+            work();
         } catch (...) {
-            stop([this] { failure_ = std::current_exception(); });
+            {
+                std::lock_guard lock(mutex_);
+                if (!failure_)
+                    failure_ = std::current_exception();
+                stopped_ = true;
+            }
+            changed_.notify_all();
         }
     }
 
-    void report(std::string path) {
-        stop([this, &path] { hit_ = std::move(path); });
-    }
-
-    // The first hit or failure ends the walk for every worker; later ones are dropped.
-    template <class Record> void stop(Record record) {
-        {
-            std::lock_guard lock(mutex_);
-            if (stopped_)
-                return;
-            record();
-            stopped_ = true;
+    void report(Hit hit) {
+        std::lock_guard lock(mutex_);
+        if (hit.before(best_)) {
+            deepest_.store(hit.depth, std::memory_order_relaxed);
+            best_ = std::move(hit);
         }
-        changed_.notify_all();
     }
 
-    // Reads one folder: reports a hit, or returns its subfolders for a later turn.
+    // Reads one folder: reports each copy in it, and returns its subfolders for a later turn.
     Batch readFolder(const std::string& path, int depth, std::vector<char>& buffer) {
         Batch subfolders(path, depth + 1);
         const FileDescriptor folder(opener_.open(path));
         if (folder.get() < 0)
             return subfolders; // unreadable, gone, or on another mount
-        const bool descend = depth < maxDepth_;
         // Only an empty answer ends the folder: a listing call may return fewer entries than
         // fit whenever it likes, and does so as soon as a signal is pending.
-        while (!stopped_.load(std::memory_order_relaxed)) {
+        while (!stopped_.load(std::memory_order_relaxed) &&
+               depth <= deepest_.load(std::memory_order_relaxed)) {
             const ssize_t size = RetryInterrupted(
                 [&] { return ::getdents64(folder.get(), buffer.data(), buffer.size()); });
             if (size <= 0)
                 break;
+            // A hit here or above leaves nothing below this folder worth reading.
+            const bool descend =
+                depth < maxDepth_ && depth < deepest_.load(std::memory_order_relaxed);
             for (ssize_t offset = 0; offset < size;) {
                 const auto* entry = reinterpret_cast<const dirent64*>(buffer.data() + offset);
                 offset += entry->d_reclen;
@@ -234,11 +283,9 @@ private:
                     continue;
                 const unsigned char type =
                     entry->d_type == DT_UNKNOWN ? typeAt(folder.get(), name) : entry->d_type;
-                if (named && type == DT_REG) {
-                    report(joinPath(path, name));
-                    return Batch(path, depth + 1);
-                }
-                if (descend && type == DT_DIR)
+                if (named && type == DT_REG)
+                    report({depth, joinPath(path, name)});
+                else if (descend && type == DT_DIR && !trash_.isTrash(path, *entry))
                     subfolders.add(name);
             }
         }
@@ -247,6 +294,7 @@ private:
 
     const FolderOpener opener_;
     const NameMatcher matcher_;
+    const TrashFolders& trash_;
     const int maxDepth_;
 
     std::mutex mutex_;
@@ -254,7 +302,9 @@ private:
     std::deque<Batch> queue_;
     int busy_ = 0;
     std::atomic<bool> stopped_ = false;
-    std::optional<std::string> hit_;
+    // The depth of the best copy found so far: folders below it are not read.
+    std::atomic<int> deepest_ = INT_MAX;
+    Hit best_;
     std::exception_ptr failure_;
 };
 
@@ -268,7 +318,8 @@ std::optional<std::string> SearchTreeForFile(const std::string& root, const std:
         RetryInterrupted([&] { return ::open(root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); }));
     if (rootFd.get() < 0)
         return std::nullopt;
-    auto relative = Walk(rootFd.get(), fileName, maxDepth).run();
+    const TrashFolders trash(rootFd.get(), std::getenv("XDG_DATA_HOME"));
+    auto relative = Walk(rootFd.get(), fileName, maxDepth, trash).run();
     if (!relative)
         return std::nullopt;
     return joinPath(root, relative->c_str());

@@ -10,13 +10,15 @@ namespace platform {
 inline constexpr int kDefaultTreeSearchDepth = 32;
 
 // Looks for a regular file named fileName (ASCII letter case ignored) in the folder tree under
-// root and returns the full path of the first one found, with the names as they are on disk.
+// root and returns the full path of the shallowest one, with the names as they are on disk;
+// among copies at one depth, the first in the byte order of their paths. The answer is the same
+// on every run, however the walk's threads are scheduled.
 //
 // The walk never follows symbolic links, never leaves the file system (nor the mount) that root
-// is on, skips folders it may not read, and descends at most maxDepth folder levels. It reaches
-// a folder however long its path, and reads each to its end while signals arrive. It is
-// breadth-first on two threads, so a shallow copy turns up before a deep tree has been read;
-// when the tree holds several copies, which one is reported is not fixed.
+// is on, skips folders it may not read, never enters a trash folder (".Trash", ".Trash-<uid>",
+// the user's home trash), and descends at most maxDepth folder levels. It reaches a folder
+// however long its path, and reads each to its end while signals arrive. It is breadth-first on
+// two threads and reads nothing deeper than the best copy found so far.
 std::optional<std::string> SearchTreeForFile(const std::string& root, const std::string& fileName,
                                              int maxDepth = kDefaultTreeSearchDepth);
 

@@ -170,10 +170,35 @@ TEST_P(TreeSearchTest, ReadsAFolderTooBigForOneListingCallToTheEnd) {
 
 // ---- Order and depth ----------------------------------------------------------------------------
 
-TEST_P(TreeSearchTest, AShallowCopyIsFoundBeforeADeepOne) {
-    tree.file("a/" + Chain(12) + "Ironvale.exe");
-    const auto shallow = tree.file("z/Ironvale.exe");
-    EXPECT_EQ(search(tree.str()), shallow.string());
+// Several copies: the shallowest outside every trash wins, ties by the path's bytes, on every
+// run however the threads meet the folders.
+TEST_P(TreeSearchTest, TakesTheShallowestCopyOutsideTheTrashFirstInByteOrder) {
+    struct Case {
+        std::vector<std::string> copies;
+        std::string expected; // "" for none
+    };
+    const Case cases[] = {
+        {{"a/" + Chain(12) + "Ironvale.exe", "z/Ironvale.exe"}, "z/Ironvale.exe"},
+        {{"b/x/IRONVALE.EXE", "a/y/ironvale.exe", "B/z/Ironvale.exe"}, "B/z/Ironvale.exe"},
+        {{"q/IRONVALE.EXE", "q/Ironvale.exe"}, "q/IRONVALE.EXE"},
+        {{".Trash-1000/files/Ironvale.exe", ".Trash/Ironvale.exe", "deep/er/Ironvale.exe"},
+         "deep/er/Ironvale.exe"},
+        {{"home/me/.local/share/Trash/files/Ironvale/Ironvale.exe"}, ""},
+        {{"moved-data/Trash/files/Ironvale.exe"}, ""},
+        {{"games/Trash/Ironvale.exe"}, "games/Trash/Ironvale.exe"},
+    };
+    const std::string dataHome = std::getenv("XDG_DATA_HOME");
+    for (const Case& c : cases) {
+        TempDir drive;
+        for (const std::string& copy : c.copies)
+            drive.file(copy);
+        setenv("XDG_DATA_HOME", (drive.path() / "moved-data").c_str(), 1);
+        const Outcome expected =
+            c.expected.empty() ? Outcome{} : Outcome{(drive.path() / c.expected).string()};
+        for (int run = 0; run < 10; ++run)
+            EXPECT_EQ(search(drive.str()), expected) << c.copies.front() << ", run " << run;
+    }
+    setenv("XDG_DATA_HOME", dataHome.c_str(), 1);
 }
 
 TEST_P(TreeSearchTest, DescendsAsManyFolderLevelsAsAllowedAndNoMore) {
