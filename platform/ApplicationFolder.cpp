@@ -1,33 +1,14 @@
 #include "ApplicationFolder.h"
 
 #include "KitLayout.h"
+#include "UserFolders.h"
 
-#include <cstdlib>
-#include <pwd.h>
 #include <system_error>
 #include <unistd.h>
 
 namespace platform {
 
 namespace fs = std::filesystem;
-
-namespace {
-
-std::string Environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
-
-// HOME is unset under some service managers; the password database still knows the user.
-std::string Home() {
-    std::string home = Environment("HOME");
-    if (home.empty())
-        if (const passwd* user = ::getpwuid(::getuid()))
-            home = user->pw_dir;
-    return home;
-}
-
-} // namespace
 
 // The kernel's link names the program by the bytes of its path; Qt's own answer passes through
 // a QString, which replaces whatever in a folder's name is not UTF-8.
@@ -44,7 +25,7 @@ ApplicationFolder::ApplicationFolder(const fs::path& kitMarker) {
     const bool portable = kit_ == folder_;
     module_ = ModuleFolder(folder_, portable).native();
     settings_ =
-        SettingsFolder(folder_, portable, {Environment("XDG_CONFIG_HOME"), Home()},
+        SettingsFolder(folder_, portable, {FolderFromEnvironment("XDG_CONFIG_HOME"), HomeFolder()},
                        [](const fs::path& folder) { return ::access(folder.c_str(), W_OK) == 0; })
             .native();
 }

@@ -1,5 +1,5 @@
 // One main for every test program: windows are drawn offscreen, and the trash that file
-// operations fill is a temporary one of the test run's, never the developer's.
+// operations fill and the journals are temporary ones of the test run's, never the developer's.
 #include <QApplication>
 #include <cstdlib>
 #include <filesystem>
@@ -12,6 +12,7 @@ int main(int argc, char* argv[]) {
         std::filesystem::temp_directory_path() / ("tessaly-test-data-" + std::to_string(getpid()));
     std::filesystem::create_directories(data);
     setenv("XDG_DATA_HOME", data.c_str(), 1);
+    setenv("XDG_STATE_HOME", (data / "state").c_str(), 1);
     std::filesystem::permissions(data, std::filesystem::perms::owner_all);
     setenv("XDG_RUNTIME_DIR", data.c_str(), 0);
 
