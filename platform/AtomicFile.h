@@ -10,6 +10,10 @@
 // device, and a writer never leaves half a file under the file's name.
 namespace platform {
 
+// Writes all of content to fd, going on after a signal cut a write short; false, with errno set,
+// when a write failed.
+bool WriteAll(int fd, std::string_view content);
+
 // The whole content of a regular file; nothing when it is missing, cannot be read or is not a
 // regular file.
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& file);

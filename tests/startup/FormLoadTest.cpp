@@ -1,4 +1,5 @@
 #include "StartupFixture.h"
+#include "support/HeldPipe.h"
 #include "tessaly/selection/DirListBox.h"
 #include "tessaly/selection/DriveListBox.h"
 #include "tessaly/selection/FileListBox.h"
@@ -7,6 +8,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <atomic>
+#include <memory>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -301,8 +303,27 @@ TEST_F(StartupTest, GivingUpByHandOnFirstRunLeavesFileWithoutGameFolder) {
     EXPECT_EQ(next.Ironvaledirectory, game + "/");
 }
 
-TEST_F(StartupTest, SettingsFileThatCannotBeCreatedEndsSetup) {
-    fakes.programFolder.folder = (kit.path() / "missing-folder").string();
+// A settings file that cannot be created: its folder is missing, or a named pipe or a device
+// takes its place, which is never waited on.
+struct UncreatableSettings {
+    const char* name;
+    // Lays out the settings file's place; returns what must stay alive meanwhile.
+    std::shared_ptr<void> (*layOut)(const fs::path& settings);
+};
+
+void PrintTo(const UncreatableSettings& setUp, std::ostream* out) {
+    *out << setUp.name;
+}
+
+class SettingsThatCannotBeCreated : public StartupTest,
+                                    public testing::WithParamInterface<UncreatableSettings> {};
+
+TEST_P(SettingsThatCannotBeCreated, EndSetup) {
+    const fs::path settings = kit.path() / "place" / "Tessaly.ini";
+    fakes.programFolder.folder = settings.parent_path().string();
+    const std::shared_ptr<void> alive = GetParam().layOut(settings);
+    const bool placeThere = fs::exists(settings.parent_path());
+    const auto kind = fs::symlink_status(settings).type();
     fakes.chooser.picks = {ItemPick::chosen("/games/Ironvale.exe")};
 
     window().Form_Load();
@@ -313,8 +334,26 @@ TEST_F(StartupTest, SettingsFileThatCannotBeCreatedEndsSetup) {
                                                          platform::BoxButtons::Ok}}));
     EXPECT_TRUE(window().SetupError);
     EXPECT_TRUE(window().isUnloaded());
-    EXPECT_FALSE(fs::exists(kit.path() / "missing-folder"));
+    EXPECT_EQ(fs::exists(settings.parent_path()), placeThere);
+    EXPECT_EQ(fs::symlink_status(settings).type(), kind);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, SettingsThatCannotBeCreated,
+    testing::Values(
+        UncreatableSettings{"MissingFolder", [](const fs::path&) { return std::shared_ptr<void>(); }},
+        UncreatableSettings{"NamedPipe",
+                            [](const fs::path& settings) {
+                                fs::create_directories(settings.parent_path());
+                                return std::shared_ptr<void>(std::make_shared<HeldPipe>(settings));
+                            }},
+        UncreatableSettings{"Device",
+                            [](const fs::path& settings) {
+                                fs::create_directories(settings.parent_path());
+                                fs::create_symlink("/dev/null", settings);
+                                return std::shared_ptr<void>();
+                            }}),
+    [](const testing::TestParamInfo<UncreatableSettings>& info) { return info.param.name; });
 
 TEST_F(StartupTest, GiveUpFlagAlreadySetSkipsEverythingButTheCue) {
     writeSettings("[Ironvale]\nDirectory=/g\n");
