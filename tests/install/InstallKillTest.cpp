@@ -17,6 +17,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kKills = 210;
+constexpr int kUndoKills = 120;
 constexpr int kFairShare = 40;
 constexpr int kSources = 4;
 // Fewer than the fixture's sixteen, as each run lays out its own and the disk may be busy.
@@ -148,6 +149,51 @@ TEST_F(InstallKillTest, NoPictureIsLostOrCutShort) {
     EXPECT_EQ(kills, kKills);
     for (int phase = 0; phase < Phases; ++phase)
         EXPECT_GE(killedIn[phase], kFairShare) << "kills " << kPhaseNames[phase];
+}
+
+// Install followed by Undo, killed at each of their changes in turn and then at random ones;
+// after each kill a new start undoes what is left to undo. Whatever the moment, every old
+// picture is somewhere on the disk, and after that start's undo the armpatch folder holds exactly
+// the old pictures again, with no note left in the trash for an entry that has left it.
+TEST_F(InstallKillTest, InstallThenUndoLosesNoPicture) {
+    window().cmdInstall_Click();
+    layOutOldPictures(0);
+    const auto installThenUndo = [this] {
+        window().cmdInstall_Click();
+        window().mnuUndo_Click();
+    };
+    const std::optional<WatchedChild> whole = RunKilledAtCall(kChanges, INT_MAX, installThenUndo);
+    if (!whole)
+        GTEST_SKIP() << "the system calls of a child process cannot be watched here";
+    ASSERT_TRUE(WIFEXITED(whole->status) && WEXITSTATUS(whole->status) == 0) << whole->status;
+    EXPECT_EQ(armpatchFolder(), oldPictures) << "the undo ran to its end";
+
+    const unsigned seed = std::random_device()();
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 random(seed);
+    int killed = 0;
+    for (int run = 0; killed < kUndoKills && run < 2 * kUndoKills && !HasFailure(); ++run) {
+        const int moment = run < whole->calls
+                               ? run + 1
+                               : std::uniform_int_distribution<int>(1, whole->calls)(random);
+        SCOPED_TRACE("killed at change " + std::to_string(moment));
+        layOutOldPictures(++runs);
+        const std::optional<WatchedChild> child =
+            RunKilledAtCall(kChanges, moment, installThenUndo);
+        ASSERT_TRUE(child);
+        killed += WIFSIGNALED(child->status) ? 1 : 0;
+        const std::set<std::string> somewhere = BytesBelow({game.path(), TrashFolder()});
+        for (const auto& [name, bytes] : oldPictures)
+            EXPECT_TRUE(somewhere.contains(bytes)) << "lost " << name;
+
+        Main restarted(fakes.services());
+        restarted.Ironvaledirectory = game.str() + "/";
+        restarted.mnuUndo_Click();
+        EXPECT_EQ(armpatchFolder(), oldPictures);
+        EXPECT_EQ(StaleTrashNotes(), std::vector<std::string>{});
+        boxes().clear();
+    }
+    EXPECT_GE(killed, kUndoKills);
 }
 
 } // namespace

@@ -1,0 +1,203 @@
+#include "InstallFixture.h"
+#include "support/FolderContents.h"
+#include "support/InChild.h"
+#include "support/ThreadConditions.h"
+#include "tessaly/install/UndoJournal.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+using platform::BoxIcon;
+
+// Set-ups where the trash will not take the old armpatch folder. Each runs in a child process of
+// its own, with a mount table or a user of its own, before the window is made; false when it
+// cannot be had here.
+struct Places {
+    fs::path game;
+    std::vector<fs::path> readable; // the kit and the user's pictures
+    fs::path elsewhere;             // a folder of the test's, for another disk or home
+    std::function<void()> layOutGame;
+};
+
+struct Refusal {
+    const char* name;
+    bool (*setUp)(const Places& places);
+    bool setAside; // else nothing can move the folder, and the command stops
+};
+
+bool MountDisk(const fs::path& at) {
+    fs::create_directories(at);
+    return mount("tessaly-test", at.c_str(), "tmpfs", 0, nullptr) == 0;
+}
+
+// The game on a disk of its own, whose trash folder's place is taken by a plain file: the
+// user's home trash lies on another disk, where a folder cannot be renamed to.
+bool GameOnADiskWithoutATrash(const Places& places) {
+    if (!OwnMountTable() || !MountDisk(places.game))
+        return false;
+    places.layOutGame();
+    std::ofstream(places.game / (".Trash-" + std::to_string(getuid()))) << "not a folder";
+    return true;
+}
+
+// The user's data folder, where the home trash lies, may not be written.
+bool HomeThatIsReadOnly(const Places&) {
+    const char* home = std::getenv("XDG_DATA_HOME");
+    fs::remove_all(TrashFolder());
+    return OwnMountTable() && mount(home, home, nullptr, MS_BIND, nullptr) == 0 &&
+           mount(nullptr, home, nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
+}
+
+// As a user, whose data/ folder belongs to another and may not be changed, while its armpatch
+// folder and the pictures in it may.
+bool DataReadOnlyArmpatchWritable(const Places& places) {
+    constexpr unsigned kNobody = 65534;
+    const fs::path home = places.elsewhere / "home";
+    fs::create_directories(home);
+    if (geteuid() == 0 && chown(home.c_str(), kNobody, kNobody) != 0)
+        return false;
+    setenv("HOME", home.c_str(), 1);
+    setenv("XDG_DATA_HOME", (home / "data").c_str(), 1);
+    setenv("XDG_STATE_HOME", (home / "state").c_str(), 1);
+    const auto open = fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                      fs::perms::others_read | fs::perms::others_exec;
+    for (const fs::path& folder : places.readable)
+        fs::permissions(folder, open);
+    fs::permissions(places.elsewhere, open);
+    fs::permissions(places.game, open);
+    fs::permissions(places.game / "data", open & ~fs::perms::owner_write);
+    fs::permissions(places.game / "data" / "armpatch", fs::perms::all);
+    for (const auto& picture : fs::directory_iterator(places.game / "data" / "armpatch"))
+        fs::permissions(picture.path(), fs::perms::all);
+    return ActAsNobody() && geteuid() != 0;
+}
+
+// data/armpatch is a link to the pictures on another disk.
+bool ArmpatchLinkedToAnotherDisk(const Places& places) {
+    const fs::path disk = places.elsewhere / "disk";
+    if (!OwnMountTable() || !MountDisk(disk))
+        return false;
+    const fs::path armpatch = places.game / "data" / "armpatch";
+    fs::copy(armpatch, disk / "armpatch");
+    fs::remove_all(armpatch);
+    fs::create_directory_symlink(disk / "armpatch", armpatch);
+    return true;
+}
+
+void PrintTo(const Refusal& refusal, std::ostream* out) {
+    *out << refusal.name;
+}
+
+class TrashRefusals : public InstallTest,
+                      public testing::WithParamInterface<std::tuple<Refusal, ArmpatchCommand>> {
+protected:
+    const Refusal& refusal() const { return std::get<0>(GetParam()); }
+    bool installs() const { return std::get<1>(GetParam()) == ArmpatchCommand::Install; }
+
+    Contents newPictures() const {
+        if (installs())
+            return {{"armpatch1.ivb", "a"}, {"armpatch2.ivb", "b"}};
+        Contents defaults;
+        for (const auto& [name, bytes] : FolderContents(kit.path() / "armpatch"))
+            defaults[name] = bytes;
+        return defaults;
+    }
+
+    std::vector<std::string> setAsideFolders() const {
+        std::vector<std::string> folders;
+        for (const auto& entry : fs::directory_iterator(game.path() / "data"))
+            if (entry.path().filename().string().starts_with("armpatch.kept-"))
+                folders.push_back(entry.path().string());
+        return folders;
+    }
+
+    std::string folder() const { return armpatchDir().substr(0, armpatchDir().size() - 1); }
+
+    // The boxes of the command, with `told` in place of the old pictures' going to the trash.
+    std::vector<platform::BoxRequest> boxesTelling(const platform::BoxRequest& told) const {
+        if (installs())
+            return {told, InstallComplete()};
+        return {
+            Box("Restore Armpatch files to Ironvale Defaults?", BoxIcon::None,
+                platform::BoxButtons::OkCancel),
+            told,
+            Box("Armpatch files restored to defaults provided by Ironvale", BoxIcon::Information)};
+    }
+
+    // Once, a box says where the old pictures went.
+    void checkSetAside() {
+        const std::vector<std::string> aside = setAsideFolders();
+        ASSERT_EQ(aside.size(), 1U);
+        EXPECT_EQ(FolderContents(aside[0] + "/"), oldPictures);
+        EXPECT_EQ(boxes(), boxesTelling(Box("The trash could not take the folder " + folder() +
+                                                ". Its pictures are kept in " + aside[0] + ".",
+                                            BoxIcon::Information)));
+        EXPECT_EQ(armpatchFolder(), newPictures());
+    }
+
+    void checkStopped() {
+        EXPECT_TRUE(setAsideFolders().empty());
+        EXPECT_EQ(armpatchFolder(), oldPictures);
+        ASSERT_EQ(boxes().size(), installs() ? 1U : 2U);
+        const platform::BoxRequest& told = boxes().back();
+        EXPECT_EQ(told.icon, BoxIcon::Critical);
+        EXPECT_TRUE(told.text.starts_with("The folder " + folder() +
+                                          " could not be moved to the trash or set aside: "))
+            << told.text;
+        EXPECT_TRUE(told.text.ends_with(". Nothing has been changed.")) << told.text;
+        EXPECT_TRUE(fakes.sound.played.empty());
+    }
+
+    TempDir elsewhere;
+};
+
+// Whatever refuses the old pictures, each of them is afterwards, byte for byte, in a folder set
+// aside or still in place; and when the new ones come in, nothing of the old is replaced.
+TEST_P(TrashRefusals, KeepEveryOldPicture) {
+    list({source("a.ivb", "a"), source("b.ivb", "b")});
+    const ChildEnd end = RunInChild([&] {
+        if (!refusal().setUp({game.path(), {kit.path(), sources.path()}, elsewhere.path(), [this] {
+                                  layOutGame();
+                              }}))
+            return false;
+        if (installs())
+            window().cmdInstall_Click();
+        else
+            window().cmdDefaults_Click();
+        const std::set<std::string> kept =
+            BytesBelow({game.path(), TrashFolder(), elsewhere.path()});
+        for (const auto& [name, bytes] : oldPictures)
+            EXPECT_TRUE(kept.contains(bytes)) << "lost " << name;
+        if (refusal().setAside)
+            checkSetAside();
+        else
+            checkStopped();
+        EXPECT_EQ(window().cursor().shape(), Qt::ArrowCursor);
+        return true;
+    });
+    if (end == ChildEnd::Skipped)
+        GTEST_SKIP() << "the set-up cannot be had here";
+    EXPECT_EQ(end, ChildEnd::Passed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SetUps, TrashRefusals,
+    testing::Combine(
+        testing::Values(Refusal{"GameOnADiskWithoutATrash", GameOnADiskWithoutATrash, true},
+                        Refusal{"HomeThatIsReadOnly", HomeThatIsReadOnly, true},
+                        Refusal{"DataReadOnlyArmpatchWritable", DataReadOnlyArmpatchWritable,
+                                false},
+                        Refusal{"ArmpatchLinkedToAnotherDisk", ArmpatchLinkedToAnotherDisk, true}),
+        testing::Values(ArmpatchCommand::Install, ArmpatchCommand::Defaults)),
+    [](const testing::TestParamInfo<std::tuple<Refusal, ArmpatchCommand>>& info) {
+        return std::string(std::get<0>(info.param).name) + NameOf(std::get<1>(info.param));
+    });
+
+} // namespace
