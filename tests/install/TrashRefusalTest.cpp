@@ -1,7 +1,7 @@
 #include "InstallFixture.h"
 #include "support/FolderContents.h"
-#include "support/InChild.h"
 #include "support/ThreadConditions.h"
+#include "tessaly/install/SetAside.h"
 #include "tessaly/install/UndoJournal.h"
 
 #include <cstdlib>
@@ -9,12 +9,41 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <sys/mount.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
 
 namespace fs = std::filesystem;
 using platform::BoxIcon;
+
+// How a test body run in a child process ended.
+enum class ChildEnd { Passed, Failed, Skipped };
+
+// Runs `body` in a child process, whose mount table or user cannot reach the rest of the test
+// program. The child prints its failures as they happen; a body that returns false could not
+// set up what it needs here.
+ChildEnd RunInChild(const std::function<bool()>& body) {
+    constexpr int kSkipped = 77;
+    std::fflush(nullptr);
+    const pid_t child = fork();
+    if (child == 0) {
+        int status = 1;
+        try {
+            status = !body() ? kSkipped : testing::Test::HasFailure() ? 1 : 0;
+        } catch (const std::exception& failure) {
+            std::fprintf(stderr, "the child failed: %s\n", failure.what());
+        }
+        std::fflush(nullptr);
+        _exit(status);
+    }
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status))
+        return ChildEnd::Failed;
+    return WEXITSTATUS(status) == kSkipped ? ChildEnd::Skipped
+           : WEXITSTATUS(status) == 0      ? ChildEnd::Passed
+                                           : ChildEnd::Failed;
+}
 
 // Set-ups where the trash will not take the old armpatch folder. Each runs in a child process of
 // its own, with a mount table or a user of its own, before the window is made; false when it
@@ -66,16 +95,14 @@ bool DataReadOnlyArmpatchWritable(const Places& places) {
     setenv("HOME", home.c_str(), 1);
     setenv("XDG_DATA_HOME", (home / "data").c_str(), 1);
     setenv("XDG_STATE_HOME", (home / "state").c_str(), 1);
-    const auto open = fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-                      fs::perms::others_read | fs::perms::others_exec;
-    for (const fs::path& folder : places.readable)
-        fs::permissions(folder, open);
-    fs::permissions(places.elsewhere, open);
-    fs::permissions(places.game, open);
-    fs::permissions(places.game / "data", open & ~fs::perms::owner_write);
-    fs::permissions(places.game / "data" / "armpatch", fs::perms::all);
-    for (const auto& picture : fs::directory_iterator(places.game / "data" / "armpatch"))
-        fs::permissions(picture.path(), fs::perms::all);
+    std::vector<fs::path> open = places.readable;
+    open.insert(open.end(), {places.elsewhere, places.game, places.game / "data" / "armpatch"});
+    for (const auto& picture : fs::directory_iterator(open.back()))
+        open.push_back(picture.path());
+    for (const fs::path& path : open)
+        fs::permissions(path, fs::perms::all);
+    fs::permissions(places.game / "data",
+                    fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
     return ActAsNobody() && geteuid() != 0;
 }
 
@@ -102,23 +129,11 @@ protected:
     bool installs() const { return std::get<1>(GetParam()) == ArmpatchCommand::Install; }
 
     Contents newPictures() const {
-        if (installs())
-            return {{"armpatch1.ivb", "a"}, {"armpatch2.ivb", "b"}};
-        Contents defaults;
-        for (const auto& [name, bytes] : FolderContents(kit.path() / "armpatch"))
-            defaults[name] = bytes;
-        return defaults;
+        return installs() ? Contents{{"armpatch1.ivb", "a"}, {"armpatch2.ivb", "b"}}
+                          : FolderContents(kit.path() / "armpatch");
     }
 
-    std::vector<std::string> setAsideFolders() const {
-        std::vector<std::string> folders;
-        for (const auto& entry : fs::directory_iterator(game.path() / "data"))
-            if (entry.path().filename().string().starts_with("armpatch.kept-"))
-                folders.push_back(entry.path().string());
-        return folders;
-    }
-
-    std::string folder() const { return armpatchDir().substr(0, armpatchDir().size() - 1); }
+    std::string folder() const { return game.str() + "/data/armpatch"; }
 
     // The boxes of the command, with `told` in place of the old pictures' going to the trash.
     std::vector<platform::BoxRequest> boxesTelling(const platform::BoxRequest& told) const {
@@ -133,7 +148,7 @@ protected:
 
     // Once, a box says where the old pictures went.
     void checkSetAside() {
-        const std::vector<std::string> aside = setAsideFolders();
+        const std::vector<std::string> aside = SetAsideFolders(folder());
         ASSERT_EQ(aside.size(), 1U);
         EXPECT_EQ(FolderContents(aside[0] + "/"), oldPictures);
         EXPECT_EQ(boxes(), boxesTelling(Box("The trash could not take the folder " + folder() +
@@ -143,7 +158,7 @@ protected:
     }
 
     void checkStopped() {
-        EXPECT_TRUE(setAsideFolders().empty());
+        EXPECT_TRUE(SetAsideFolders(folder()).empty());
         EXPECT_EQ(armpatchFolder(), oldPictures);
         ASSERT_EQ(boxes().size(), installs() ? 1U : 2U);
         const platform::BoxRequest& told = boxes().back();

@@ -1,87 +1,63 @@
 #include "InstallFixture.h"
-#include "support/FolderContents.h"
-#include "tessaly/install/ShellFileRequest.h"
 #include "tessaly/install/UndoJournal.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QTest>
-#include <csignal>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
 namespace fs = std::filesystem;
 using platform::BoxAnswer;
-using platform::BoxButtons;
 using platform::BoxIcon;
+using Entry = std::pair<std::string, bool>; // a menu entry's text, and whether it is enabled
 
-struct MenuEntry {
-    std::string text;
-    bool enabled = false;
-
-    bool operator==(const MenuEntry&) const = default;
-};
-
-void PrintTo(const MenuEntry& entry, std::ostream* out) {
-    *out << entry.text << (entry.enabled ? "" : " (disabled)");
-}
-
-// The undo entry of the window's right-click menu; triggered when `choose` says so.
-MenuEntry UndoEntry(Main& main, bool choose = false) {
+// The undo entry of the window's right-click menu, chosen when `choose` says so.
+Entry UndoEntry(Main& main, bool choose = false) {
     QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), main.mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(&main, &click);
-    QMenu* menu = main.findChild<QMenu*>();
-    if (menu == nullptr || menu->actions().empty())
-        return {"no menu"};
+    const std::unique_ptr<QMenu> menu(main.findChild<QMenu*>());
+    if (!menu || menu->actions().empty())
+        return {"no menu", false};
     QAction* entry = menu->actions().front();
-    const MenuEntry seen{entry->text().toStdString(), entry->isEnabled()};
     if (choose)
         entry->trigger();
-    delete menu;
-    return seen;
+    return {entry->text().toStdString(), entry->isEnabled()};
 }
 
-platform::BoxRequest NothingToUndo() {
-    return Box("There is nothing to undo.", BoxIcon::Information);
+void PressCtrlZ(Main& main) {
+    main.show();
+    main.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+    QTest::keyClick(&main, Qt::Key_Z, Qt::ControlModifier);
 }
+
+const platform::BoxRequest NothingToUndo = Box("There is nothing to undo.", BoxIcon::Information);
 
 class Undo : public InstallTest, public testing::WithParamInterface<ArmpatchCommand> {
 protected:
-    bool installs() const { return GetParam() == ArmpatchCommand::Install; }
-    std::string name() const { return NameOf(GetParam()); }
-
-    // Install of two pictures, or Defaults.
-    void runCommand(Main& main) {
-        if (installs()) {
+    // Install of two pictures, or Defaults; what it put in.
+    Contents runCommand() {
+        if (GetParam() == ArmpatchCommand::Install) {
             list({source("a.ivb", "a"), source("b.ivb", "b")});
-            main.cmdInstall_Click();
+            window().cmdInstall_Click();
         } else {
-            main.cmdDefaults_Click();
+            window().cmdDefaults_Click();
         }
-    }
-
-    // A window of a new start of the kit on the same game and settings.
-    std::unique_ptr<Main> restart() {
-        auto restarted = std::make_unique<Main>(fakes.services());
-        restarted->Ironvaledirectory = game.str() + "/";
         boxes().clear();
-        return restarted;
+        return armpatchFolder();
     }
 
-    platform::BoxRequest question() const {
-        return Box("Undo the last " + name() +
-                       "? The 16 pictures that were in the armpatch folder before it come back, "
-                       "and the pictures there now go to the trash.",
-                   BoxIcon::None, BoxButtons::YesNo);
-    }
-
-    platform::BoxRequest undone() const {
-        return Box("The armpatch folder is as it was before the last " + name() + ".",
-                   BoxIcon::Information);
+    std::vector<platform::BoxRequest> questionAndAnswer() const {
+        const std::string name = NameOf(GetParam());
+        return {Box("Undo the last " + name +
+                        "? The 16 pictures that were in the armpatch folder before it come back, "
+                        "and the pictures there now go to the trash.",
+                    BoxIcon::None, platform::BoxButtons::YesNo),
+                Box("The armpatch folder is as it was before the last " + name + ".",
+                    BoxIcon::Information)};
     }
 };
 
@@ -91,108 +67,63 @@ INSTANTIATE_TEST_SUITE_P(Commands, Undo,
                              return NameOf(info.param);
                          });
 
+// At a new start of the kit, No keeps the folder as it is, Yes brings the old pictures back out
+// of the trash, leaving no note of them there; then there is nothing left to undo.
 TEST_P(Undo, AfterARestartPutsTheOldPicturesBack) {
-    runCommand(window());
-    const Contents put = armpatchFolder();
-    const std::unique_ptr<Main> restarted = restart();
-    EXPECT_EQ(UndoEntry(*restarted), (MenuEntry{"Undo Last " + name(), true}));
+    const Contents put = runCommand();
+    Main restarted(fakes.services());
+    restarted.Ironvaledirectory = game.str() + "/";
+    EXPECT_EQ(UndoEntry(restarted), Entry("Undo Last " + NameOf(GetParam()), true));
+    fakes.boxes.answers = {BoxAnswer::No};
+    restarted.mnuUndo_Click();
+    EXPECT_EQ(armpatchFolder(), put);
+    boxes().clear();
 
-    UndoEntry(*restarted, true);
+    UndoEntry(restarted, true);
 
-    EXPECT_EQ(boxes(), (std::vector{question(), undone()}));
+    EXPECT_EQ(boxes(), questionAndAnswer());
     EXPECT_EQ(armpatchFolder(), oldPictures);
     EXPECT_TRUE(InTrash(put));
-    EXPECT_TRUE(StaleTrashNotes().empty());
-    EXPECT_EQ(UndoEntry(*restarted), (MenuEntry{"Undo", false}));
-    EXPECT_EQ(restarted->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(StaleTrashNotes(), std::vector<std::string>{});
+    EXPECT_EQ(UndoEntry(restarted), Entry("Undo", false));
+    EXPECT_EQ(restarted.cursor().shape(), Qt::ArrowCursor);
 }
 
-TEST_P(Undo, NoKeepsTheFolderAsItIs) {
-    runCommand(window());
-    const Contents put = armpatchFolder();
-    fakes.boxes.answers = {BoxAnswer::No};
-    boxes().clear();
-    window().mnuUndo_Click();
-    EXPECT_EQ(boxes(), std::vector{question()});
-    EXPECT_EQ(armpatchFolder(), put);
-    EXPECT_EQ(UndoEntry(window()), (MenuEntry{"Undo Last " + name(), true}));
-}
-
-// The folder of before comes back from where it was set aside, as from the trash.
+// The old pictures come back from where they were set aside, as from the trash.
 TEST_P(Undo, PutsBackAFolderSetAside) {
     const std::string home = std::getenv("XDG_DATA_HOME");
     setenv("XDG_DATA_HOME", source("not-a-folder").c_str(), 1);
-    runCommand(window());
+    const Contents put = runCommand();
     setenv("XDG_DATA_HOME", home.c_str(), 1);
-    const Contents put = armpatchFolder();
-    boxes().clear();
 
     window().mnuUndo_Click();
 
-    EXPECT_EQ(boxes(), (std::vector{question(), undone()}));
+    EXPECT_EQ(boxes(), questionAndAnswer());
     EXPECT_EQ(armpatchFolder(), oldPictures);
     for (const auto& entry : fs::directory_iterator(game.path() / "data"))
         EXPECT_EQ(entry.path().filename(), "armpatch");
     EXPECT_TRUE(InTrash(put));
 }
 
-// Killed in the middle of its copies, the command is undone at the next start all the same.
-TEST_P(Undo, AfterAKillPutsTheOldPicturesBack) {
-    int copies = 0;
-    SetCopyCancel([&](const ShellFileRequest&) {
-        if (++copies == 2)
-            kill(getpid(), SIGKILL);
-        return false;
-    });
-    const pid_t child = fork();
-    if (child == 0) {
-        runCommand(window());
-        _exit(0);
-    }
-    SetCopyCancel({});
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFSIGNALED(status));
-    const Contents cutShort = armpatchFolder();
-    ASSERT_EQ(cutShort.size(), 1U);
-
-    restart()->mnuUndo_Click();
-
-    EXPECT_EQ(boxes(), (std::vector{question(), undone()}));
-    EXPECT_EQ(armpatchFolder(), oldPictures);
-    EXPECT_TRUE(InTrash(cutShort));
-}
-
-// Presses Ctrl+Z in the window, made the active one as a user's key press finds it.
-void PressCtrlZ(Main& main) {
-    main.show();
-    main.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
-    QTest::keyClick(&main, Qt::Key_Z, Qt::ControlModifier);
-}
-
-// Ctrl+Z undoes as the menu does; with nothing to undo it says so, and the entry is disabled.
+// Ctrl+Z undoes as the menu does; with nothing to undo, or once the old pictures have left the
+// trash for good, it says so and the entry is disabled.
 TEST_F(InstallTest, CtrlZUndoesOrSaysThereIsNothingToUndo) {
     Main& main = window();
     PressCtrlZ(main);
-    EXPECT_EQ(UndoEntry(main), (MenuEntry{"Undo", false}));
-
     list({source("a.ivb", "a")});
     main.cmdInstall_Click();
     PressCtrlZ(main);
     EXPECT_EQ(armpatchFolder(), oldPictures);
-
     main.cmdInstall_Click();
     EmptyTrash();
     PressCtrlZ(main);
-    EXPECT_EQ(UndoEntry(main), (MenuEntry{"Undo", false})) << "the old pictures are gone for good";
-    EXPECT_EQ(armpatchFolder(), (Contents{{"armpatch1.ivb", "a"}}));
 
-    const std::vector<platform::BoxRequest> shown = boxes();
-    ASSERT_EQ(shown.size(), 6U);
-    EXPECT_EQ(shown[0], NothingToUndo());
-    EXPECT_EQ(shown[2].buttons, BoxButtons::YesNo);
-    EXPECT_EQ(shown[5], NothingToUndo());
+    EXPECT_EQ(UndoEntry(main), Entry("Undo", false));
+    EXPECT_EQ(armpatchFolder(), (Contents{{"armpatch1.ivb", "a"}}));
+    ASSERT_EQ(boxes().size(), 6U);
+    EXPECT_EQ(boxes()[0], NothingToUndo);
+    EXPECT_EQ(boxes()[2].buttons, platform::BoxButtons::YesNo);
+    EXPECT_EQ(boxes()[5], NothingToUndo);
 }
 
 // Paths are bytes: a line break, a "%" or bytes that are no UTF-8 come back as they were.

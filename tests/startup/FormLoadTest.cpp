@@ -8,7 +8,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <atomic>
-#include <memory>
+#include <optional>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -305,25 +305,22 @@ TEST_F(StartupTest, GivingUpByHandOnFirstRunLeavesFileWithoutGameFolder) {
 
 // A settings file that cannot be created: its folder is missing, or a named pipe or a device
 // takes its place, which is never waited on.
-struct UncreatableSettings {
-    const char* name;
-    // Lays out the settings file's place; returns what must stay alive meanwhile.
-    std::shared_ptr<void> (*layOut)(const fs::path& settings);
-};
-
-void PrintTo(const UncreatableSettings& setUp, std::ostream* out) {
-    *out << setUp.name;
-}
+enum class SettingsPlace { MissingFolder, NamedPipe, Device };
 
 class SettingsThatCannotBeCreated : public StartupTest,
-                                    public testing::WithParamInterface<UncreatableSettings> {};
+                                    public testing::WithParamInterface<SettingsPlace> {};
 
 TEST_P(SettingsThatCannotBeCreated, EndSetup) {
     const fs::path settings = kit.path() / "place" / "Tessaly.ini";
     fakes.programFolder.folder = settings.parent_path().string();
-    const std::shared_ptr<void> alive = GetParam().layOut(settings);
-    const bool placeThere = fs::exists(settings.parent_path());
-    const auto kind = fs::symlink_status(settings).type();
+    std::optional<HeldPipe> pipe;
+    if (GetParam() != SettingsPlace::MissingFolder)
+        fs::create_directory(settings.parent_path());
+    if (GetParam() == SettingsPlace::NamedPipe)
+        pipe.emplace(settings);
+    if (GetParam() == SettingsPlace::Device)
+        fs::create_symlink("/dev/null", settings);
+    const fs::file_type kind = fs::symlink_status(settings).type();
     fakes.chooser.picks = {ItemPick::chosen("/games/Ironvale.exe")};
 
     window().Form_Load();
@@ -334,26 +331,19 @@ TEST_P(SettingsThatCannotBeCreated, EndSetup) {
                                                          platform::BoxButtons::Ok}}));
     EXPECT_TRUE(window().SetupError);
     EXPECT_TRUE(window().isUnloaded());
-    EXPECT_EQ(fs::exists(settings.parent_path()), placeThere);
+    EXPECT_EQ(fs::exists(settings.parent_path()), GetParam() != SettingsPlace::MissingFolder);
     EXPECT_EQ(fs::symlink_status(settings).type(), kind);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Places, SettingsThatCannotBeCreated,
-    testing::Values(
-        UncreatableSettings{"MissingFolder", [](const fs::path&) { return std::shared_ptr<void>(); }},
-        UncreatableSettings{"NamedPipe",
-                            [](const fs::path& settings) {
-                                fs::create_directories(settings.parent_path());
-                                return std::shared_ptr<void>(std::make_shared<HeldPipe>(settings));
-                            }},
-        UncreatableSettings{"Device",
-                            [](const fs::path& settings) {
-                                fs::create_directories(settings.parent_path());
-                                fs::create_symlink("/dev/null", settings);
-                                return std::shared_ptr<void>();
-                            }}),
-    [](const testing::TestParamInfo<UncreatableSettings>& info) { return info.param.name; });
+std::string PlaceName(const testing::TestParamInfo<SettingsPlace>& info) {
+    const char* const names[] = {"MissingFolder", "NamedPipe", "Device"};
+    return names[info.index];
+}
+
+INSTANTIATE_TEST_SUITE_P(Places, SettingsThatCannotBeCreated,
+                         testing::Values(SettingsPlace::MissingFolder, SettingsPlace::NamedPipe,
+                                         SettingsPlace::Device),
+                         PlaceName);
 
 TEST_F(StartupTest, GiveUpFlagAlreadySetSkipsEverythingButTheCue) {
     writeSettings("[Ironvale]\nDirectory=/g\n");

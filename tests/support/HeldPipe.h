@@ -4,22 +4,14 @@
 
 #include <fcntl.h>
 #include <filesystem>
-#include <stdexcept>
 #include <sys/stat.h>
 
-// A named pipe that the test itself holds open for reading and writing, so that no open of it
-// by the code under test waits for the other end: code that mistakes it for a file shows as a
-// wrong result, never as a test that hangs.
-class HeldPipe {
-public:
+// A named pipe that the test holds open at both ends, so that no open of it by the code under
+// test waits: code that takes it for a file shows as a wrong result, not as a test that hangs.
+struct HeldPipe {
     explicit HeldPipe(const std::filesystem::path& path)
-        : held_(::mkfifo(path.c_str(), 0644) == 0
-                    ? ::open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC)
-                    : -1) {
-        if (held_.get() < 0)
-            throw std::runtime_error("cannot make the named pipe " + path.string());
-    }
-
-private:
-    platform::FileDescriptor held_;
+        : held(::mkfifo(path.c_str(), 0644) == 0
+                   ? ::open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC)
+                   : -1) {}
+    platform::FileDescriptor held;
 };
