@@ -1,9 +1,11 @@
 #include "InstallFixture.h"
 #include "support/FolderContents.h"
+#include "support/KilledAtCall.h"
 #include "support/ThreadConditions.h"
 #include "tessaly/install/SetAside.h"
 #include "tessaly/install/UndoJournal.h"
 
+#include <climits>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
@@ -16,34 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using platform::BoxIcon;
-
-// How a test body run in a child process ended.
-enum class ChildEnd { Passed, Failed, Skipped };
-
-// Runs `body` in a child process, whose mount table or user cannot reach the rest of the test
-// program. The child prints its failures as they happen; a body that returns false could not
-// set up what it needs here.
-ChildEnd RunInChild(const std::function<bool()>& body) {
-    constexpr int kSkipped = 77;
-    std::fflush(nullptr);
-    const pid_t child = fork();
-    if (child == 0) {
-        int status = 1;
-        try {
-            status = !body() ? kSkipped : testing::Test::HasFailure() ? 1 : 0;
-        } catch (const std::exception& failure) {
-            std::fprintf(stderr, "the child failed: %s\n", failure.what());
-        }
-        std::fflush(nullptr);
-        _exit(status);
-    }
-    int status = 0;
-    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status))
-        return ChildEnd::Failed;
-    return WEXITSTATUS(status) == kSkipped ? ChildEnd::Skipped
-           : WEXITSTATUS(status) == 0      ? ChildEnd::Passed
-                                           : ChildEnd::Failed;
-}
 
 // Set-ups where the trash will not take the old armpatch folder. Each runs in a child process of
 // its own, with a mount table or a user of its own, before the window is made; false when it
@@ -118,55 +92,46 @@ bool ArmpatchLinkedToAnotherDisk(const Places& places) {
     return true;
 }
 
-void PrintTo(const Refusal& refusal, std::ostream* out) {
-    *out << refusal.name;
-}
-
 class TrashRefusals : public InstallTest,
                       public testing::WithParamInterface<std::tuple<Refusal, ArmpatchCommand>> {
 protected:
     const Refusal& refusal() const { return std::get<0>(GetParam()); }
     bool installs() const { return std::get<1>(GetParam()) == ArmpatchCommand::Install; }
 
-    Contents newPictures() const {
-        return installs() ? Contents{{"armpatch1.ivb", "a"}, {"armpatch2.ivb", "b"}}
-                          : FolderContents(kit.path() / "armpatch");
-    }
-
     std::string folder() const { return game.str() + "/data/armpatch"; }
 
-    // The boxes of the command, with `told` in place of the old pictures' going to the trash.
-    std::vector<platform::BoxRequest> boxesTelling(const platform::BoxRequest& told) const {
-        if (installs())
-            return {told, InstallComplete()};
-        return {
-            Box("Restore Armpatch files to Ironvale Defaults?", BoxIcon::None,
-                platform::BoxButtons::OkCancel),
-            told,
-            Box("Armpatch files restored to defaults provided by Ironvale", BoxIcon::Information)};
+    // The boxes after Defaults' question.
+    std::vector<platform::BoxRequest> told() {
+        return {boxes().begin() + (installs() ? 0 : 1), boxes().end()};
     }
 
-    // Once, a box says where the old pictures went.
+    // Once, a box says where the old pictures went; then the new ones are all in.
     void checkSetAside() {
         const std::vector<std::string> aside = SetAsideFolders(folder());
         ASSERT_EQ(aside.size(), 1U);
         EXPECT_EQ(FolderContents(aside[0] + "/"), oldPictures);
-        EXPECT_EQ(boxes(), boxesTelling(Box("The trash could not take the folder " + folder() +
-                                                ". Its pictures are kept in " + aside[0] + ".",
-                                            BoxIcon::Information)));
-        EXPECT_EQ(armpatchFolder(), newPictures());
+        EXPECT_EQ(told(), (std::vector{Box("The trash could not take the folder " + folder() +
+                                               ". Its pictures are kept in " + aside[0] + ".",
+                                           BoxIcon::Information),
+                                       installs() ? InstallComplete()
+                                                  : Box("Armpatch files restored to defaults "
+                                                        "provided by Ironvale",
+                                                        BoxIcon::Information)}));
+        const Contents installed = {{"armpatch1.ivb", "a"}, {"armpatch2.ivb", "b"}};
+        EXPECT_EQ(armpatchFolder(),
+                  installs() ? installed : FolderContents(kit.path() / "armpatch"));
     }
 
     void checkStopped() {
         EXPECT_TRUE(SetAsideFolders(folder()).empty());
         EXPECT_EQ(armpatchFolder(), oldPictures);
-        ASSERT_EQ(boxes().size(), installs() ? 1U : 2U);
-        const platform::BoxRequest& told = boxes().back();
-        EXPECT_EQ(told.icon, BoxIcon::Critical);
-        EXPECT_TRUE(told.text.starts_with("The folder " + folder() +
-                                          " could not be moved to the trash or set aside: "))
-            << told.text;
-        EXPECT_TRUE(told.text.ends_with(". Nothing has been changed.")) << told.text;
+        ASSERT_EQ(told().size(), 1U);
+        const std::string text = told()[0].text;
+        EXPECT_EQ(told()[0].icon, BoxIcon::Critical);
+        EXPECT_TRUE(text.starts_with("The folder " + folder() +
+                                     " could not be moved to the trash or set aside: ") &&
+                    text.ends_with(". Nothing has been changed."))
+            << text;
         EXPECT_TRUE(fakes.sound.played.empty());
     }
 
@@ -176,12 +141,14 @@ protected:
 // Whatever refuses the old pictures, each of them is afterwards, byte for byte, in a folder set
 // aside or still in place; and when the new ones come in, nothing of the old is replaced.
 TEST_P(TrashRefusals, KeepEveryOldPicture) {
+    constexpr int kNotHere = 77;
     list({source("a.ivb", "a"), source("b.ivb", "b")});
-    const ChildEnd end = RunInChild([&] {
+    // A child that is never killed, which prints its own failures.
+    const std::optional<WatchedChild> child = RunKilledAtCall({}, INT_MAX, [&] {
         if (!refusal().setUp({game.path(), {kit.path(), sources.path()}, elsewhere.path(), [this] {
                                   layOutGame();
                               }}))
-            return false;
+            _exit(kNotHere);
         if (installs())
             window().cmdInstall_Click();
         else
@@ -195,11 +162,12 @@ TEST_P(TrashRefusals, KeepEveryOldPicture) {
         else
             checkStopped();
         EXPECT_EQ(window().cursor().shape(), Qt::ArrowCursor);
-        return true;
+        std::fflush(nullptr);
+        _exit(HasFailure() ? 1 : 0);
     });
-    if (end == ChildEnd::Skipped)
+    if (!child || (WIFEXITED(child->status) && WEXITSTATUS(child->status) == kNotHere))
         GTEST_SKIP() << "the set-up cannot be had here";
-    EXPECT_EQ(end, ChildEnd::Passed);
+    EXPECT_TRUE(WIFEXITED(child->status) && WEXITSTATUS(child->status) == 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
