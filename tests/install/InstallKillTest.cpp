@@ -5,6 +5,7 @@
 
 #include <array>
 #include <climits>
+#include <cstdlib>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <optional>
@@ -47,9 +48,11 @@ protected:
         list(paths);
     }
 
-    // A fresh armpatch folder of old pictures that no earlier run had, and an empty trash.
+    // A fresh armpatch folder of old pictures that no earlier run had, an empty trash, and no
+    // journal, so that every run makes the same changes.
     void layOutOldPictures(int run) {
         EmptyTrash();
+        fs::remove_all(std::getenv("XDG_STATE_HOME"));
         fs::remove_all(armpatchDir());
         oldPictures.clear();
         for (int n = 1; n <= kOldPictures; ++n) {
