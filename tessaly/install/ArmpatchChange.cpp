@@ -1,6 +1,7 @@
 #include "ArmpatchChange.h"
 
 #include "SetAside.h"
+#include "ShellFileRequest.h"
 #include "Trash.h"
 #include "platform/FolderListing.h"
 #include "platform/PendingFile.h"

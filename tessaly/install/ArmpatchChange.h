@@ -1,6 +1,5 @@
 #pragma once
 
-#include "ShellFileRequest.h"
 #include "UndoJournal.h"
 #include "platform/FileDescriptor.h"
 #include "platform/MessageBoxes.h"
