@@ -1,6 +1,5 @@
 #include "tessaly/common/Files.h"
 
-#include "support/HeldPipe.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -43,18 +42,4 @@ TEST(WriteTextFile, MissingFolderFailsAndCreatesNothing) {
     EXPECT_FALSE(WriteTextFile(inMissing.string(), ""));
     EXPECT_FALSE(fs::exists(inMissing.parent_path()));
     EXPECT_FALSE(WriteTextFile(dir.str(), "")); // a folder is no file
-}
-
-// A named pipe or a device in the settings file's place is neither waited on nor written.
-TEST(WriteTextFile, RefusesWhatIsNoRegularFile) {
-    TempDir dir;
-    const auto pipe = dir.path() / "pipe.ini";
-    const HeldPipe held(pipe);
-    const auto device = dir.path() / "device.ini";
-    fs::create_symlink("/dev/null", device);
-    for (const auto& refused : {pipe, device}) {
-        EXPECT_FALSE(WriteTextFile(refused.string(), "[Ironvale]\n")) << refused;
-        EXPECT_FALSE(fs::is_regular_file(refused)) << refused;
-    }
-    EXPECT_TRUE(fs::is_fifo(pipe));
 }
