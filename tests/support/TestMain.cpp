@@ -1,5 +1,6 @@
-// One main for every test program: windows are drawn offscreen, and the trash that file
-// operations fill and the journals are temporary ones of the test run's, never the developer's.
+// One main for every test program: windows are drawn offscreen, and the home, the trash that
+// file operations fill, the journals and the game launchers' records that the game search reads
+// are temporary ones of the test run's, never the developer's.
 #include <QApplication>
 #include <cstdlib>
 #include <filesystem>
@@ -13,6 +14,9 @@ int main(int argc, char* argv[]) {
     std::filesystem::create_directories(data);
     setenv("XDG_DATA_HOME", data.c_str(), 1);
     setenv("XDG_STATE_HOME", (data / "state").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (data / "config").c_str(), 1);
+    setenv("HOME", (data / "home").c_str(), 1);
+    unsetenv("WINEPREFIX");
     std::filesystem::permissions(data, std::filesystem::perms::owner_all);
     setenv("XDG_RUNTIME_DIR", data.c_str(), 0);
 

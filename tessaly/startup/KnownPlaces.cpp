@@ -1,0 +1,107 @@
+#include "KnownPlaces.h"
+
+#include "RecordFiles.h"
+#include "platform/TreeSearch.h"
+#include "platform/UserFolders.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <iterator>
+#include <set>
+#include <utility>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// How far below a place the game may lie: in a game folder at its top or one level down (a
+// "bin" folder), in a library one level further, and in a prefix's drive_c as deep as
+// "Program Files (x86)/Publisher/Game/bin".
+constexpr int kGameFolderDepth = 1;
+constexpr int kLibraryDepth = 2;
+constexpr int kDriveDepth = 4;
+
+std::string FolderOrDefault(const char* variable, const std::string& fallback) {
+    const std::string folder = platform::FolderFromEnvironment(variable);
+    return folder.empty() ? fallback : folder;
+}
+
+fs::path RealPath(const std::string& path) {
+    std::error_code error;
+    fs::path real = fs::weakly_canonical(path, error);
+    return error ? fs::path(path) : real;
+}
+
+bool IsWithin(const fs::path& path, const fs::path& folder) {
+    return std::mismatch(folder.begin(), folder.end(), path.begin(), path.end()).first ==
+           folder.end();
+}
+
+// A launcher's record may still name a game that the user has since thrown away.
+bool LiesInTrash(const std::string& path, const HomeFolders& home) {
+    const fs::path real = RealPath(path);
+    const bool inDriveTrash = std::ranges::any_of(real, [](const fs::path& part) {
+        return part == ".Trash" || part.native().starts_with(".Trash-");
+    });
+    return inDriveTrash || IsWithin(real, RealPath(home.dataHome + "/Trash")) ||
+           IsWithin(real, RealPath(home.home + "/.local/share/Trash"));
+}
+
+} // namespace
+
+HomeFolders HomeFolders::FromEnvironment() {
+    HomeFolders folders;
+    folders.home = platform::HomeFolder();
+    folders.dataHome = FolderOrDefault("XDG_DATA_HOME", folders.home + "/.local/share");
+    folders.configHome = FolderOrDefault("XDG_CONFIG_HOME", folders.home + "/.config");
+    folders.winePrefix = platform::FolderFromEnvironment("WINEPREFIX");
+    return folders;
+}
+
+void KnownPlaces::add(KnownPlaces more) {
+    Append(gameFolders, std::move(more.gameFolders));
+    Append(libraries, std::move(more.libraries));
+    Append(prefixes, std::move(more.prefixes));
+}
+
+KnownPlaces WinePlaces(const HomeFolders& home) {
+    KnownPlaces places;
+    places.libraries.push_back(home.home + "/Games");
+    if (!home.winePrefix.empty())
+        places.prefixes.push_back(home.winePrefix);
+    places.prefixes.push_back(home.home + "/.wine");
+    for (const std::string& bottles :
+         {home.home + "/Games", home.dataHome + "/bottles/bottles",
+          home.home + "/.var/app/com.usebottles.bottles/data/bottles/bottles"})
+        Append(places.prefixes, SubfoldersOf(bottles));
+    return places;
+}
+
+std::optional<std::string> SearchKnownPlaces(const HomeFolders& home, const std::string& fileName) {
+    KnownPlaces places = SteamPlaces(home);
+    places.add(HeroicPlaces(home));
+    places.add(LutrisPlaces(home));
+    places.add(WinePlaces(home));
+    for (std::string& prefix : places.prefixes)
+        prefix += "/drive_c";
+
+    const std::pair<const std::vector<std::string>&, int> rounds[] = {
+        {places.gameFolders, kGameFolderDepth},
+        {places.libraries, kLibraryDepth},
+        {places.prefixes, kDriveDepth},
+    };
+    // Launchers name one place under several names (~/.steam/steam is a link to the data
+    // folder's Steam); each is searched once.
+    std::set<std::pair<fs::path, int>> searched;
+    for (const auto& [folders, depth] : rounds) {
+        for (const std::string& folder : folders) {
+            // A relative path in a record would be taken from wherever Tessaly was started.
+            if (!folder.starts_with('/') || !searched.emplace(RealPath(folder), depth).second)
+                continue;
+            auto found = platform::SearchTreeForFile(folder, fileName, depth);
+            if (found && !LiesInTrash(*found, home))
+                return found;
+        }
+    }
+    return std::nullopt;
+}

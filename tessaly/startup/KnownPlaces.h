@@ -1,0 +1,57 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The folders in which the game launchers of this user keep their records and their games: the
+// home folder and the data and config folders, as the environment names them.
+struct HomeFolders {
+    std::string home;
+    std::string dataHome;   // $XDG_DATA_HOME, else ~/.local/share
+    std::string configHome; // $XDG_CONFIG_HOME, else ~/.config
+    std::string winePrefix; // $WINEPREFIX, or ""
+
+    static HomeFolders FromEnvironment();
+};
+
+// Where the launchers' records say games lie, most exact first.
+struct KnownPlaces {
+    std::vector<std::string> gameFolders; // one game each, as a launcher recorded it
+    std::vector<std::string> libraries;   // one game folder in each entry
+    std::vector<std::string> prefixes;    // Wine prefixes, a Windows drive in each drive_c
+
+    void add(KnownPlaces more);
+};
+
+// The known places of each launcher. A record that is missing, unreadable or corrupt adds
+// nothing; none of them throws.
+KnownPlaces SteamPlaces(const HomeFolders& home);
+KnownPlaces HeroicPlaces(const HomeFolders& home);
+KnownPlaces LutrisPlaces(const HomeFolders& home);
+KnownPlaces WinePlaces(const HomeFolders& home);
+
+// The full path of the first copy of `fileName` (ASCII letter case ignored) in the known places,
+// taken in order: in a game folder at its top or one level down, in an entry of a library
+// likewise, in a prefix's drive_c a few levels down. Within one place the shallowest copy wins,
+// ties by the path's bytes, as in the drive walk. A copy lying in a trash is never taken.
+std::optional<std::string> SearchKnownPlaces(const HomeFolders& home, const std::string& fileName);
+
+// ---- The readers of the launchers' records, each taking a file's content ----------------------
+
+// The library folders that a Steam libraryfolders.vdf lists, in its order; in the old form each
+// numbered key holds the path, in the new one each numbered section holds it under "path".
+std::vector<std::string> SteamLibraryFolders(std::string_view vdf);
+
+// Every text held under `key` anywhere in a JSON document (objects taken in key order), as
+// Heroic's records hold install paths and Wine prefixes at various depths.
+std::vector<std::string> JsonTextsUnder(std::string_view json, std::string_view key);
+
+// What a Lutris game file says of the game's place: the folders of game.exe and
+// game.working_dir, and game.prefix. Paths given relative are taken from the prefix.
+struct LutrisGame {
+    std::vector<std::string> folders;
+    std::string prefix;
+};
+LutrisGame LutrisGameFromYaml(const std::string& yaml);
