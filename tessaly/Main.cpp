@@ -15,6 +15,7 @@
 
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -93,6 +94,13 @@ void Main::buildControls() {
                          TwipsRect(7110, 4905, 855, 375));
     cmdQuit = Button(this, "&Quit", "Exit", TwipsRect(7110, 5400, 855, 375));
 
+    // The free strip under the installation list, beside the type filter.
+    lblGameFolder = new QLabel(this);
+    lblGameFolder->setGeometry(TwipsRect(2400, 5880, 5565, 315));
+    QPalette grey = lblGameFolder->palette();
+    grey.setColor(QPalette::WindowText, Qt::lightGray);
+    lblGameFolder->setPalette(grey);
+
     const QList<QWidget*> tabOrder = {PatternCombo, DriveList,   DirList,    FileList,
                                       LstFiles,     cmdClear,    cmdInstall, cmdHelp,
                                       cmdAbout,     cmdDefaults, cmdQuit};
@@ -152,6 +160,8 @@ void Main::contextMenuEvent(QContextMenuEvent* event) {
     QAction* entry = menu->addAction(undo.isEmpty() ? "Undo" : undo, this, &Main::mnuUndo_Click);
     entry->setShortcut(QKeySequence::Undo);
     entry->setEnabled(!undo.isEmpty());
+    menu->addSeparator();
+    menu->addAction("Choose Game Folder…", this, &Main::mnuChooseGameFolder_Click);
     menu->popup(event->globalPos());
 }
 
