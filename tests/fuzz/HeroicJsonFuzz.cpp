@@ -1,0 +1,9 @@
+#include "FuzzTarget.h"
+#include "tessaly/startup/KnownPlaces.h"
+
+#include <string_view>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    JsonTextsUnder(std::string_view(reinterpret_cast<const char*>(data), size), "install_path");
+    return 0;
+}
