@@ -202,14 +202,28 @@ private:
         std::string path;
         path.reserve(PATH_MAX);
         int depth = 0;
-        while (takeNext(path, depth))
-            finish(readFolder(path, depth, buffer));
+        std::optional<Batch> subfolders;
+        while (next(std::move(subfolders), path, depth))
+            subfolders = readFolder(path, depth, buffer);
     }
 
-    bool takeNext(std::string& path, int& depth) {
+    // Hands in the subfolders of the folder just read, if any, and takes the next folder to
+    // read: one turn of the lock per folder.
+    bool next(std::optional<Batch> subfolders, std::string& path, int& depth) {
         std::unique_lock lock(mutex_);
+        if (subfolders) {
+            --busy_;
+            if (!subfolders->empty() &&
+                subfolders->depth() <= deepest_.load(std::memory_order_relaxed))
+                queue_.push_back(std::move(*subfolders));
+            // A waiting worker may now take a folder, or learn that the walk is over.
+            if (waiting_ > 0 && (!queue_.empty() || busy_ == 0))
+                changed_.notify_all();
+        }
         for (;;) {
+            ++waiting_;
             changed_.wait(lock, [this] { return stopped_ || !queue_.empty() || busy_ == 0; });
+            --waiting_;
             if (stopped_ || queue_.empty())
                 return false;
             if (queue_.front().depth() <= deepest_.load(std::memory_order_relaxed))
@@ -222,16 +236,6 @@ private:
             queue_.pop_front();
         ++busy_;
         return true;
-    }
-
-    void finish(Batch subfolders) {
-        {
-            std::lock_guard lock(mutex_);
-            --busy_;
-            if (!subfolders.empty() && subfolders.depth() <= deepest_.load(std::memory_order_relaxed))
-                queue_.push_back(std::move(subfolders));
-        }
-        changed_.notify_all();
     }
 
     void workGuarded() {
@@ -301,6 +305,7 @@ private:
     std::condition_variable changed_;
     std::deque<Batch> queue_;
     int busy_ = 0;
+    int waiting_ = 0;
     std::atomic<bool> stopped_ = false;
     // The depth of the best copy found so far: folders below it are not read.
     std::atomic<int> deepest_ = INT_MAX;
