@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <iterator>
 #include <set>
 #include <utility>
 
@@ -62,19 +61,6 @@ void KnownPlaces::add(KnownPlaces more) {
     Append(gameFolders, std::move(more.gameFolders));
     Append(libraries, std::move(more.libraries));
     Append(prefixes, std::move(more.prefixes));
-}
-
-KnownPlaces WinePlaces(const HomeFolders& home) {
-    KnownPlaces places;
-    places.libraries.push_back(home.home + "/Games");
-    if (!home.winePrefix.empty())
-        places.prefixes.push_back(home.winePrefix);
-    places.prefixes.push_back(home.home + "/.wine");
-    for (const std::string& bottles :
-         {home.home + "/Games", home.dataHome + "/bottles/bottles",
-          home.home + "/.var/app/com.usebottles.bottles/data/bottles/bottles"})
-        Append(places.prefixes, SubfoldersOf(bottles));
-    return places;
 }
 
 std::optional<std::string> SearchKnownPlaces(const HomeFolders& home, const std::string& fileName) {

@@ -2,7 +2,6 @@
 
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 // The folders in which the game launchers of this user keep their records and their games: the
@@ -37,21 +36,3 @@ KnownPlaces WinePlaces(const HomeFolders& home);
 // likewise, in a prefix's drive_c a few levels down. Within one place the shallowest copy wins,
 // ties by the path's bytes, as in the drive walk. A copy lying in a trash is never taken.
 std::optional<std::string> SearchKnownPlaces(const HomeFolders& home, const std::string& fileName);
-
-// ---- The readers of the launchers' records, each taking a file's content ----------------------
-
-// The library folders that a Steam libraryfolders.vdf lists, in its order; in the old form each
-// numbered key holds the path, in the new one each numbered section holds it under "path".
-std::vector<std::string> SteamLibraryFolders(std::string_view vdf);
-
-// Every text held under `key` anywhere in a JSON document (objects taken in key order), as
-// Heroic's records hold install paths and Wine prefixes at various depths.
-std::vector<std::string> JsonTextsUnder(std::string_view json, std::string_view key);
-
-// What a Lutris game file says of the game's place: the folders of game.exe and
-// game.working_dir, and game.prefix. Paths given relative are taken from the prefix.
-struct LutrisGame {
-    std::vector<std::string> folders;
-    std::string prefix;
-};
-LutrisGame LutrisGameFromYaml(const std::string& yaml);

@@ -1,5 +1,5 @@
 #include "FuzzTarget.h"
-#include "tessaly/startup/KnownPlaces.h"
+#include "tessaly/startup/LauncherRecords.h"
 
 #include <string_view>
 

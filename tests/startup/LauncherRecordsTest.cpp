@@ -1,4 +1,4 @@
-#include "tessaly/startup/KnownPlaces.h"
+#include "tessaly/startup/LauncherRecords.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -64,16 +64,16 @@ TEST(JsonTextsUnder, FindsTheKeyAtAnyDepthOfEachHeroicRecord) {
         Paths texts;
     };
     const Case cases[] = {
-        {"GOG installed",
+        {"gog_store installed",
          R"({"installed": [{"appName": "1", "install_path": "/g/One", "platform": "windows"},
                            {"appName": "2", "install_path": "/g/Two"}]})",
          "install_path",
          {"/g/One", "/g/Two"}},
-        {"Epic installed",
+        {"legendary installed",
          R"({"Zeta": {"install_path": "/e/Z"}, "Alpha": {"install_path": "/e/A"}})",
          "install_path",
          {"/e/A", "/e/Z"}},
-        {"Amazon installed", R"([{"id": "x", "path": "/a/X", "version": "1"}])", "path", {"/a/X"}},
+        {"nile installed", R"([{"id": "x", "path": "/a/X", "version": "1"}])", "path", {"/a/X"}},
         {"game settings",
          R"({"abc": {"winePrefix": "/p/abc", "wineVersion": {"bin": "/w"}},
                               "version": "v0"})",
