@@ -17,7 +17,6 @@ namespace {
 // "bin" folder), in a library one level further, and in a prefix's drive_c as deep as
 // "Program Files (x86)/Publisher/Game/bin".
 constexpr int kGameFolderDepth = 1;
-constexpr int kLibraryDepth = 2;
 constexpr int kDriveDepth = 4;
 
 std::string FolderOrDefault(const char* variable, const std::string& fallback) {
@@ -71,15 +70,11 @@ std::optional<std::string> SearchKnownPlaces(const HomeFolders& home, const std:
     for (std::string& prefix : places.prefixes)
         prefix += "/drive_c";
 
-    const std::pair<const std::vector<std::string>&, int> rounds[] = {
-        {places.gameFolders, kGameFolderDepth},
-        {places.libraries, kLibraryDepth},
-        {places.prefixes, kDriveDepth},
-    };
     // Launchers name one place under several names (~/.steam/steam is a link to the data
-    // folder's Steam); each is searched once.
+    // folder's Steam); each is searched once to each depth.
     std::set<std::pair<fs::path, int>> searched;
-    for (const auto& [folders, depth] : rounds) {
+    const auto search = [&](const std::vector<std::string>& folders,
+                            int depth) -> std::optional<std::string> {
         for (const std::string& folder : folders) {
             // A relative path in a record would be taken from wherever Tessaly was started.
             if (!folder.starts_with('/') || !searched.emplace(RealPath(folder), depth).second)
@@ -88,6 +83,16 @@ std::optional<std::string> SearchKnownPlaces(const HomeFolders& home, const std:
             if (found && !LiesInTrash(*found, home))
                 return found;
         }
+        return std::nullopt;
+    };
+    // The top of every game folder is looked at before any folder one level down: a copy at a
+    // top wins wherever its folder is listed, and the usual case reads least. The prefixes come
+    // last, as their walks read the most.
+    for (int below = 0; below <= kGameFolderDepth; ++below) {
+        if (auto found = search(places.gameFolders, below))
+            return found;
+        if (auto found = search(places.libraries, below + 1))
+            return found;
     }
-    return std::nullopt;
+    return search(places.prefixes, kDriveDepth);
 }

@@ -31,8 +31,9 @@ KnownPlaces HeroicPlaces(const HomeFolders& home);
 KnownPlaces LutrisPlaces(const HomeFolders& home);
 KnownPlaces WinePlaces(const HomeFolders& home);
 
-// The full path of the first copy of `fileName` (ASCII letter case ignored) in the known places,
-// taken in order: in a game folder at its top or one level down, in an entry of a library
-// likewise, in a prefix's drive_c a few levels down. Within one place the shallowest copy wins,
-// ties by the path's bytes, as in the drive walk. A copy lying in a trash is never taken.
+// The full path of the first copy of `fileName` (ASCII letter case ignored) in the known places:
+// first at the top of every game folder (those recorded, then each entry of every library),
+// then one level down in each, then a few levels down each prefix's drive_c; places in the
+// order listed. Within one place the shallowest copy wins, ties by the path's bytes, as in the
+// drive walk. A copy lying in a trash is never taken.
 std::optional<std::string> SearchKnownPlaces(const HomeFolders& home, const std::string& fileName);

@@ -151,13 +151,18 @@ TEST(SearchKnownPlaces, FindsTheGameWhereEachLauncherPutIt) {
         ExpectFound(c);
 }
 
-TEST(SearchKnownPlaces, TakesTheMostExactPlaceFirstAndNothingThrownAway) {
+TEST(SearchKnownPlaces, TakesTheShallowestAndMostExactPlaceFirstAndNothingThrownAway) {
     const Case cases[] = {
-        {"a launcher's game folder before a library",
+        {"at the tops, a launcher's game folder before a library",
          {{".config/heroic/gog_store/installed.json",
            R"({"installed": [{"install_path": "$H/hg/Ironvale"}]})"}},
-         {"hg/Ironvale/bin" + kExe, ".local/share/Steam/steamapps/common/A" + kExe},
-         "hg/Ironvale/bin/Ironvale.exe"},
+         {"hg/Ironvale" + kExe, ".local/share/Steam/steamapps/common/A" + kExe},
+         "hg/Ironvale/Ironvale.exe"},
+        {"the top of any game folder before one level down",
+         {{".config/heroic/gog_store/installed.json",
+           R"({"installed": [{"install_path": "$H/hg/Ironvale"}]})"}},
+         {"hg/Ironvale/bin" + kExe, ".local/share/Steam/steamapps/common/Z" + kExe},
+         ".local/share/Steam/steamapps/common/Z/Ironvale.exe"},
         {"a library before a prefix",
          {},
          {".wine/drive_c/Ironvale" + kExe, ".local/share/Steam/steamapps/common/Z/bin" + kExe},
