@@ -6,12 +6,23 @@
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QMenu>
+#include <algorithm>
 
 using platform::ItemPick;
 
 namespace {
 
 const std::string kStored = "/games/old/Ironvale";
+
+// Right-clicks the window and takes the menu's entry, as a user does.
+void ChooseFromMenu(Main& main) {
+    QContextMenuEvent event(QContextMenuEvent::Mouse, {20, 20});
+    QApplication::sendEvent(&main, &event);
+    const QList<QAction*> entries = main.findChild<QMenu*>()->actions();
+    const auto choose = std::ranges::find(entries, "Choose Game Folder\u2026", &QAction::text);
+    ASSERT_NE(choose, entries.end());
+    (*choose)->trigger();
+}
 
 } // namespace
 
@@ -32,78 +43,49 @@ TEST_F(StartupTest, TheGameFolderShowsOnOneLineElidedInItsMiddleWithTheWholePath
     }
 }
 
-TEST_F(StartupTest, TheWindowsMenuOffersToChooseTheGameFolder) {
-    writeSettings("[Ironvale]\nDirectory=" + kStored + "\n");
-    window().Form_Load();
-    QContextMenuEvent event(QContextMenuEvent::Mouse, {20, 20},
-                            window().mapToGlobal(QPoint(20, 20)));
-    QApplication::sendEvent(&window(), &event);
-    auto* menu = window().findChild<QMenu*>();
-    ASSERT_NE(menu, nullptr);
-    QStringList entries;
-    for (const QAction* action : menu->actions())
-        entries << action->text();
-    ASSERT_TRUE(entries.contains("Choose Game Folder\u2026")) << entries.join(", ").toStdString();
-
-    fakes.chooser.picks = {ItemPick::chosen("/games/new/Ironvale.exe")};
-    menu->actions()[entries.indexOf("Choose Game Folder\u2026")]->trigger();
-    EXPECT_EQ(fakes.chooser.prompts, std::vector<std::string>{"Find and select Ironvale.exe"});
-    EXPECT_EQ(window().Ironvaledirectory, "/games/new/");
-}
-
-// Whatever the user does in the dialog, the window stays open and asks nothing more; only a
-// pick of the executable changes the game folder, and it is recorded as start-up records one.
+// Whatever the user does in the dialog, the window stays open and asks nothing more, even after
+// a start cut short; only a pick of the executable changes the game folder, and it is recorded
+// as start-up records one.
 TEST_F(StartupTest, ChoosingTheGameFolderChangesItOnlyForThePickOfTheExecutable) {
     struct Case {
         const char* name;
+        std::string stored; // "" for a start cut short before it knew the game folder
         ItemPick pick;
-        std::string folder; // recorded and shown; "" for unchanged
-        size_t boxes;
+        std::string chosen; // "" for unchanged
+        std::size_t boxes = 0;
     };
     const Case cases[] = {
-        {"the executable", ItemPick::chosen("/games/new/Ironvale.exe"), "/games/new", 0},
-        {"at the root", ItemPick::chosen("/Ironvale.exe"), "/", 0},
-        {"cancel", ItemPick::cancelled(), "", 0},
-        {"another file", ItemPick::chosen("/games/new/ironvale.exe"), "", 0},
-        {"a folder", ItemPick::chosen("/games/new"), "", 0},
-        {"a name the dialog lost", ItemPick::nameLost("/g/caf\xEF\xBF\xBD/Ironvale.exe"), "", 1},
+        {"the executable", kStored, ItemPick::chosen("/games/new/Ironvale.exe"), "/games/new"},
+        {"cancel", kStored, ItemPick::cancelled(), ""},
+        {"another file", kStored, ItemPick::chosen("/games/new/ironvale.exe"), ""},
+        {"a lost name", kStored, ItemPick::nameLost("/g/caf\xEF\xBF\xBD/Ironvale.exe"), "", 1},
+        {"cancel, cut short", "", ItemPick::cancelled(), ""},
+        {"the executable, cut short", "", ItemPick::chosen("/games/Ironvale.exe"), "/games"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        writeSettings("[Ironvale]\nDirectory=" + kStored + "\n[Armpatch]\nfile0=/x.ivb\n");
+        const std::string written =
+            c.stored.empty() ? "" : "[Ironvale]\nDirectory=" + c.stored + "\n";
+        std::filesystem::remove(settings());
         FakeServices local;
         local.programFolder.folder = kit.str();
         local.chooser.picks = {c.pick};
         Main main(local.services());
-        main.Form_Load();
-        const std::string settingsBefore = ReadBytes(settings());
+        if (!written.empty()) {
+            writeSettings(written);
+            main.Form_Load();
+        }
 
-        main.mnuChooseGameFolder_Click();
+        ChooseFromMenu(main);
 
-        const std::string expected = c.folder.empty() ? kStored : c.folder;
+        const std::string expected = c.chosen.empty() ? c.stored : c.chosen;
         EXPECT_EQ(ReadINI("Ironvale", "Directory", settings()), expected);
-        EXPECT_EQ(main.Ironvaledirectory, expected == "/" ? "/" : expected + "/");
+        EXPECT_EQ(main.Ironvaledirectory, expected.empty() ? "" : expected + "/");
         EXPECT_EQ(main.lblGameFolder->toolTip().toStdString(), expected);
-        if (c.folder.empty()) {
-            EXPECT_EQ(ReadBytes(settings()), settingsBefore);
+        if (c.chosen.empty()) {
+            EXPECT_EQ(std::filesystem::exists(settings()) ? ReadBytes(settings()) : "", written);
         }
         EXPECT_EQ(local.boxes.shown.size(), c.boxes);
-        if (!local.boxes.shown.empty()) {
-            EXPECT_EQ(local.boxes.shown.front().icon, platform::BoxIcon::Warning);
-        }
-        EXPECT_FALSE(main.SetupError);
         EXPECT_FALSE(main.isUnloaded());
     }
-}
-
-// A start cut short leaves no game folder; choosing one then needs no first-run questions.
-TEST_F(StartupTest, ChoosingTheGameFolderWithNoneKnownAsksNothingOnCancel) {
-    window().mnuChooseGameFolder_Click();
-    EXPECT_TRUE(boxes().empty());
-    EXPECT_FALSE(window().isUnloaded());
-    EXPECT_FALSE(std::filesystem::exists(settings()));
-
-    fakes.chooser.picks = {ItemPick::chosen("/games/Ironvale.exe")};
-    window().mnuChooseGameFolder_Click();
-    EXPECT_EQ(ReadBytes(settings()), "[Ironvale]\nDirectory=/games\n");
 }
