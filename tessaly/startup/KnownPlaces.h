@@ -15,7 +15,7 @@ struct HomeFolders {
     static HomeFolders FromEnvironment();
 };
 
-// Where the launchers' records say games lie, most exact first.
+// Where the launchers' records say games lie.
 struct KnownPlaces {
     std::vector<std::string> gameFolders; // one game each, as a launcher recorded it
     std::vector<std::string> libraries;   // one game folder in each entry

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-// What the readers of the launchers' records need of the disk. None of them throws: a folder or
+// What the known places of each launcher need of the disk. None of them throws: a folder or
 // file that cannot be read counts as empty, so that one broken record never stops the search.
 
 // The full paths of the subfolders of `folder`, in the order of a file list.
