@@ -16,7 +16,7 @@ const std::string kStored = "/games/old/Ironvale";
 
 // Right-clicks the window and takes the menu's entry, as a user does.
 void ChooseFromMenu(Main& main) {
-    QContextMenuEvent event(QContextMenuEvent::Mouse, {20, 20});
+    QContextMenuEvent event(QContextMenuEvent::Mouse, {20, 20}, main.mapToGlobal(QPoint(20, 20)));
     QApplication::sendEvent(&main, &event);
     const QList<QAction*> entries = main.findChild<QMenu*>()->actions();
     const auto choose = std::ranges::find(entries, "Choose Game Folder\u2026", &QAction::text);
