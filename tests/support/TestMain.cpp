@@ -11,7 +11,9 @@ int main(int argc, char* argv[]) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     const auto data =
         std::filesystem::temp_directory_path() / ("tessaly-test-data-" + std::to_string(getpid()));
-    std::filesystem::create_directories(data);
+    // The trash of the home's own file system is the home trash: the home must exist on the
+    // temporary folder's file system, or trashed test files would go to a trash at its top.
+    std::filesystem::create_directories(data / "home");
     setenv("XDG_DATA_HOME", data.c_str(), 1);
     setenv("XDG_STATE_HOME", (data / "state").c_str(), 1);
     setenv("XDG_CONFIG_HOME", (data / "config").c_str(), 1);
