@@ -32,6 +32,9 @@ constexpr std::size_t kListingBufferSize = 64 * 1024;
 // One per core of a small machine; the walk is bound by the kernel's work, not by ours.
 constexpr int kWorkers = 2;
 
+// Enough for a game's folder with its subfolders: a walk that reads more gets the workers.
+constexpr long kFoldersBeforeWorkers = 32;
+
 char lowerAscii(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
@@ -179,16 +182,20 @@ public:
 
     // Throws what a worker threw, once all have stopped.
     std::optional<std::string> run() {
-        std::vector<std::jthread> workers;
-        try {
-            for (int i = 0; i < kWorkers; ++i)
-                workers.emplace_back([this] { workGuarded(); });
-        } catch (const std::system_error&) {
-            // Fewer threads to spare: those started walk the whole tree between them.
+        // Most walks of a launcher's places read a folder or a few, sooner than a thread
+        // starts: the calling thread reads the first folders itself, and leaves the rest of a
+        // walk that grows to the workers.
+        if (!work(kFoldersBeforeWorkers)) {
+            std::vector<std::jthread> workers;
+            try {
+                for (int i = 0; i < kWorkers; ++i)
+                    workers.emplace_back([this] { workGuarded(); });
+            } catch (const std::system_error&) {
+                // Fewer threads to spare: those started walk the whole tree between them.
+            }
+            if (workers.empty())
+                work();
         }
-        if (workers.empty())
-            work();
-        workers.clear();
         if (failure_)
             std::rethrow_exception(failure_);
         if (best_.depth == INT_MAX)
@@ -197,29 +204,30 @@ public:
     }
 
 private:
-    void work() {
+    // Reads folders until the walk is over (true), or until `limit` folders are read (false):
+    // then the subfolders found are left for others to read.
+    bool work(long limit = LONG_MAX) {
         std::vector<char> buffer(kListingBufferSize);
         std::string path;
         path.reserve(PATH_MAX);
         int depth = 0;
         std::optional<Batch> subfolders;
-        while (next(std::move(subfolders), path, depth))
+        for (long read = 0; read < limit; ++read) {
+            if (!next(std::move(subfolders), path, depth))
+                return true;
             subfolders = readFolder(path, depth, buffer);
+        }
+        const std::lock_guard lock(mutex_);
+        handIn(std::move(*subfolders));
+        return queue_.empty();
     }
 
     // Hands in the subfolders of the folder just read, if any, and takes the next folder to
     // read: one turn of the lock per folder.
     bool next(std::optional<Batch> subfolders, std::string& path, int& depth) {
         std::unique_lock lock(mutex_);
-        if (subfolders) {
-            --busy_;
-            if (!subfolders->empty() &&
-                subfolders->depth() <= deepest_.load(std::memory_order_relaxed))
-                queue_.push_back(std::move(*subfolders));
-            // A waiting worker may now take a folder, or learn that the walk is over.
-            if (waiting_ > 0 && (!queue_.empty() || busy_ == 0))
-                changed_.notify_all();
-        }
+        if (subfolders)
+            handIn(std::move(*subfolders));
         for (;;) {
             ++waiting_;
             changed_.wait(lock, [this] { return stopped_ || !queue_.empty() || busy_ == 0; });
@@ -236,6 +244,16 @@ private:
             queue_.pop_front();
         ++busy_;
         return true;
+    }
+
+    // Called with the lock held.
+    void handIn(Batch subfolders) {
+        --busy_;
+        if (!subfolders.empty() && subfolders.depth() <= deepest_.load(std::memory_order_relaxed))
+            queue_.push_back(std::move(subfolders));
+        // A waiting worker may now take a folder, or learn that the walk is over.
+        if (waiting_ > 0 && (!queue_.empty() || busy_ == 0))
+            changed_.notify_all();
     }
 
     void workGuarded() {

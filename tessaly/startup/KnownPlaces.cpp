@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <set>
+#include <string_view>
 #include <utility>
 
 namespace fs = std::filesystem;
@@ -28,6 +29,16 @@ fs::path RealPath(const std::string& path) {
     std::error_code error;
     fs::path real = fs::weakly_canonical(path, error);
     return error ? fs::path(path) : real;
+}
+
+char LowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Whether the folder's name holds `stem`, ASCII letter case ignored.
+bool NamedAfter(const std::string& folder, std::string_view stem) {
+    const std::string name = fs::path(folder).filename();
+    return !std::ranges::search(name, stem, {}, LowerAscii, LowerAscii).empty();
 }
 
 bool IsWithin(const fs::path& path, const fs::path& folder) {
@@ -69,6 +80,13 @@ std::optional<std::string> SearchKnownPlaces(const HomeFolders& home, const std:
     places.add(WinePlaces(home));
     for (std::string& prefix : places.prefixes)
         prefix += "/drive_c";
+    // Launchers name a game's folder after the game ("steamapps/common/Ironvale"): such a folder
+    // of a library is looked at with the recorded ones, before the library's others.
+    const std::string_view stem = std::string_view(fileName).substr(0, fileName.rfind('.'));
+    for (const std::string& library : places.libraries)
+        for (std::string& entry : SubfoldersOf(library))
+            if (NamedAfter(entry, stem))
+                places.gameFolders.push_back(std::move(entry));
 
     // Launchers name one place under several names (~/.steam/steam is a link to the data
     // folder's Steam); each is searched once to each depth.

@@ -32,8 +32,8 @@ KnownPlaces LutrisPlaces(const HomeFolders& home);
 KnownPlaces WinePlaces(const HomeFolders& home);
 
 // The full path of the first copy of `fileName` (ASCII letter case ignored) in the known places:
-// first at the top of every game folder (those recorded, then each entry of every library),
-// then one level down in each, then a few levels down each prefix's drive_c; places in the
-// order listed. Within one place the shallowest copy wins, ties by the path's bytes, as in the
-// drive walk. A copy lying in a trash is never taken.
+// first at the top of every game folder (those recorded, those of the libraries named after the
+// file, then each entry of every library), then one level down in each, then a few levels down
+// each prefix's drive_c; places in the order listed. Within one place the shallowest copy wins,
+// ties by the path's bytes, as in the drive walk. A copy lying in a trash is never taken.
 std::optional<std::string> SearchKnownPlaces(const HomeFolders& home, const std::string& fileName);

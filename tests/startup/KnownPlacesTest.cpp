@@ -105,6 +105,8 @@ TEST(SearchKnownPlaces, TakesTheShallowestAndMostExactPlaceFirstAndNothingThrown
         {{"hg/Ironvale" + kExe, kCommon + "A" + kExe}, "hg/Ironvale" + kExe},     // recorded first
         {{"hg/Ironvale/bin" + kExe, kCommon + "Z" + kExe}, kCommon + "Z" + kExe}, // tops first
         {{".wine/drive_c/I" + kExe, kCommon + "Z/bin" + kExe}, kCommon + "Z/bin" + kExe},
+        {{kCommon + "A" + kExe, "old/steamapps/common/IRONVALE-x" + kExe}, // named after it
+         "old/steamapps/common/IRONVALE-x" + kExe},
         {{kCommon + "b" + kExe, kCommon + "a/ironvale.exe", kCommon + "B/x" + kExe},
          kCommon + "a/ironvale.exe"}, // the first in byte order
     };
