@@ -1,5 +1,7 @@
 #include "KeyValues.h"
 
+#include "AsciiCase.h"
+
 #include <algorithm>
 #include <cstddef>
 
@@ -9,14 +11,6 @@ namespace {
 // The launcher's own files nest four levels at most; a limit keeps a hostile file from
 // exhausting the stack.
 constexpr int kMaxDepth = 32;
-
-char lowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool sameKey(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
-}
 
 bool isSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
@@ -127,8 +121,9 @@ private:
 } // namespace
 
 const KeyValue* KeyValue::find(std::string_view wanted) const {
-    const auto found = std::ranges::find_if(
-        children, [wanted](const KeyValue& child) { return sameKey(child.key, wanted); });
+    const auto found = std::ranges::find_if(children, [wanted](const KeyValue& child) {
+        return EqualIgnoringAsciiCase(child.key, wanted);
+    });
     return found == children.end() ? nullptr : &*found;
 }
 

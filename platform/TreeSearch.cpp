@@ -1,5 +1,6 @@
 #include "TreeSearch.h"
 
+#include "AsciiCase.h"
 #include "FileDescriptor.h"
 #include "FolderOpener.h"
 #include "RetryInterrupted.h"
@@ -35,21 +36,16 @@ constexpr int kWorkers = 2;
 // Enough for a game's folder with its subfolders: a walk that reads more gets the workers.
 constexpr long kFoldersBeforeWorkers = 32;
 
-char lowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// Letter case is folded for ASCII only: the names sought are ASCII, and no byte of a multi-byte
-// UTF-8 character can fold into an ASCII letter.
+// Compares each name of a listing, NUL-ended, with the name sought folded once.
 class NameMatcher {
 public:
     explicit NameMatcher(std::string_view name) {
         for (char c : name)
-            lower_ += lowerAscii(c);
+            lower_ += LowerAscii(c);
     }
     bool matches(const char* name) const {
         for (char c : lower_) {
-            if (lowerAscii(*name++) != c)
+            if (LowerAscii(*name++) != c)
                 return false;
         }
         return *name == '\0';

@@ -1,6 +1,7 @@
 #include "KnownPlaces.h"
 
 #include "RecordFiles.h"
+#include "platform/AsciiCase.h"
 #include "platform/TreeSearch.h"
 #include "platform/UserFolders.h"
 
@@ -31,16 +32,6 @@ fs::path RealPath(const std::string& path) {
     return error ? fs::path(path) : real;
 }
 
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// Whether the folder's name holds `stem`, ASCII letter case ignored.
-bool NamedAfter(const std::string& folder, std::string_view stem) {
-    const std::string name = fs::path(folder).filename();
-    return !std::ranges::search(name, stem, {}, LowerAscii, LowerAscii).empty();
-}
-
 bool IsWithin(const fs::path& path, const fs::path& folder) {
     return std::mismatch(folder.begin(), folder.end(), path.begin(), path.end()).first ==
            folder.end();
@@ -54,6 +45,22 @@ bool LiesInTrash(const std::string& path, const HomeFolders& home) {
     });
     return inDriveTrash || IsWithin(real, RealPath(home.dataHome + "/Trash")) ||
            IsWithin(real, RealPath(home.home + "/.local/share/Trash"));
+}
+
+// Every launcher's places, each prefix by its drive, and a library's folders named after the
+// game ("steamapps/common/Ironvale") among the game folders, after the recorded ones.
+KnownPlaces AllKnownPlaces(const HomeFolders& home, std::string_view stem) {
+    KnownPlaces places = SteamPlaces(home);
+    places.add(HeroicPlaces(home));
+    places.add(LutrisPlaces(home));
+    places.add(WinePlaces(home));
+    for (std::string& prefix : places.prefixes)
+        prefix += "/drive_c";
+    for (const std::string& library : places.libraries)
+        for (std::string& entry : SubfoldersOf(library))
+            if (platform::ContainsIgnoringAsciiCase(fs::path(entry).filename().native(), stem))
+                places.gameFolders.push_back(std::move(entry));
+    return places;
 }
 
 } // namespace
@@ -74,20 +81,8 @@ void KnownPlaces::add(KnownPlaces more) {
 }
 
 std::optional<std::string> SearchKnownPlaces(const HomeFolders& home, const std::string& fileName) {
-    KnownPlaces places = SteamPlaces(home);
-    places.add(HeroicPlaces(home));
-    places.add(LutrisPlaces(home));
-    places.add(WinePlaces(home));
-    for (std::string& prefix : places.prefixes)
-        prefix += "/drive_c";
-    // Launchers name a game's folder after the game ("steamapps/common/Ironvale"): such a folder
-    // of a library is looked at with the recorded ones, before the library's others.
-    const std::string_view stem = std::string_view(fileName).substr(0, fileName.rfind('.'));
-    for (const std::string& library : places.libraries)
-        for (std::string& entry : SubfoldersOf(library))
-            if (NamedAfter(entry, stem))
-                places.gameFolders.push_back(std::move(entry));
-
+    const KnownPlaces places =
+        AllKnownPlaces(home, std::string_view(fileName).substr(0, fileName.rfind('.')));
     // Launchers name one place under several names (~/.steam/steam is a link to the data
     // folder's Steam); each is searched once to each depth.
     std::set<std::pair<fs::path, int>> searched;
