@@ -1,5 +1,6 @@
 #include "KnownPlaces.h"
 #include "LauncherRecords.h"
+#include "LutrisDatabase.h"
 #include "RecordFiles.h"
 
 #include <utility>
@@ -66,17 +67,22 @@ KnownPlaces HeroicPlaces(const HomeFolders& home) {
 }
 
 // Lutris keeps one file per installed game, in the data folder now and in the config folder in
-// older versions; the Flatpak keeps its own.
+// older versions, and the folder of each game in its database; the Flatpak keeps its own. A
+// Wine game's folder is mostly its prefix too.
 KnownPlaces LutrisPlaces(const HomeFolders& home) {
     KnownPlaces places;
-    for (const std::string& games :
-         {home.dataHome + "/lutris/games", home.configHome + "/lutris/games",
-          home.home + "/.var/app/net.lutris.Lutris/data/lutris/games"}) {
-        for (const std::string& file : FilesIn(games, "*.yml")) {
+    for (const std::string& lutris :
+         {home.dataHome + "/lutris", home.configHome + "/lutris",
+          home.home + "/.var/app/net.lutris.Lutris/data/lutris"}) {
+        for (const std::string& file : FilesIn(lutris + "/games", "*.yml")) {
             LutrisGame game = LutrisGameFromYaml(ReadRecord(file));
             Append(places.gameFolders, std::move(game.folders));
             if (!game.prefix.empty())
                 places.prefixes.push_back(std::move(game.prefix));
+        }
+        for (const std::string& folder : LutrisGameDirectories(lutris + "/pga.db")) {
+            places.gameFolders.push_back(folder);
+            places.prefixes.push_back(folder);
         }
     }
     return places;

@@ -4,6 +4,8 @@
 #include "support/TempDir.h"
 #include "tessaly/startup/GameSearch.h"
 
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -33,7 +35,22 @@ const std::pair<const char*, const char*> kRecords[] = {
     {".local/share/lutris/games/iv.yml", "game:\n  exe: $H/lg/Iv/Ironvale.exe"},
     {".config/lutris/games/iv.yml", "game:\n  working_dir: $H/lw/Iv"},
     {".var/app/net.lutris.Lutris/data/lutris/games/iv.yml", "game: {prefix: $H/lp}"},
+    {".config/lutris/pga.db", "not a database"},
 };
+
+// Lutris's game database as Lutris lays it out, less the columns the search does not read.
+void WriteLutrisDatabase(const std::string& file, const std::string& home) {
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "pga");
+        db.setDatabaseName(QString::fromStdString(file));
+        ASSERT_TRUE(db.open());
+        QSqlQuery query(db);
+        ASSERT_TRUE(query.exec("CREATE TABLE games (id INTEGER PRIMARY KEY, directory TEXT)"));
+        ASSERT_TRUE(query.exec(QString::fromStdString("INSERT INTO games VALUES (2, '" + home +
+                                                      "/ld'), (1, NULL), (3, '')")));
+    }
+    QSqlDatabase::removeDatabase("pga");
+}
 
 // One home folder holding every launcher's record.
 class FakeHome {
@@ -45,6 +62,7 @@ public:
                 content.replace(at, 2, dir.str());
             dir.file(file, content);
         }
+        WriteLutrisDatabase(path(".local/share/lutris/pga.db"), dir.str());
     }
 
     // Puts copies of the game at `games` below the home folder for the time of one search.
@@ -83,6 +101,8 @@ TEST(SearchKnownPlaces, FindsTheGameWhereEachLauncherPutIt) {
         "lg/Iv" + kExe,
         "lw/Iv/bin" + kExe,
         "lp/drive_c/Ironvale" + kExe,
+        "ld/Ironvale" + kExe,
+        "ld/drive_c/Program Files/Ironvale" + kExe,
         ".wine/drive_c/Games/Ironvale" + kExe,
         "Games/Ironvale" + kExe,
         "Games/iv/drive_c/Program Files/Ironvale" + kExe,
