@@ -15,8 +15,12 @@ inline bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
     return std::ranges::equal(a, b, {}, LowerAscii, LowerAscii);
 }
 
+// std::search rather than its ranges form, which clang's fuzz build cannot compile against
+// this standard library.
 inline bool ContainsIgnoringAsciiCase(std::string_view text, std::string_view part) {
-    return !part.empty() && !std::ranges::search(text, part, {}, LowerAscii, LowerAscii).empty();
+    const auto same = [](char a, char b) { return LowerAscii(a) == LowerAscii(b); };
+    return !part.empty() &&
+           std::search(text.begin(), text.end(), part.begin(), part.end(), same) != text.end();
 }
 
 } // namespace platform
