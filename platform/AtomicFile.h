@@ -14,6 +14,10 @@ namespace platform {
 // regular file.
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& file);
 
+// Writes all of `content` at fd's offset, going on after a write cut short; false when it could
+// not write them all.
+bool WriteAll(int fd, std::string_view content);
+
 // Writes a new file's bytes into fd, a fresh file open for writing; false when it could not
 // write them all.
 using FileWriter = std::function<bool(int fd)>;

@@ -1,5 +1,7 @@
 #include "FolderListing.h"
 
+#include "NaturalOrder.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
@@ -145,7 +147,7 @@ Kind KindOf(DIR* folder, const dirent& entry) {
 }
 
 template <typename Keep>
-std::vector<std::string> List(const std::string& folder, Kind wanted, Keep keep) {
+std::vector<std::string> List(const std::string& folder, Kind wanted, Order order, Keep keep) {
     const std::unique_ptr<DIR, int (*)(DIR*)> handle(opendir(folder.c_str()), closedir);
     if (!handle) {
         ThrowListingError(folder);
@@ -165,22 +167,27 @@ std::vector<std::string> List(const std::string& folder, Kind wanted, Keep keep)
     if (errno != 0) {
         ThrowListingError(folder);
     }
-    SortByUpperCasedName(names);
+    if (order == Order::Natural) {
+        SortNaturally(names);
+    } else {
+        SortByUpperCasedName(names);
+    }
     return names;
 }
 
 } // namespace
 
-std::vector<std::string> ListFiles(const std::string& folder, const std::string& patterns) {
+std::vector<std::string> ListFiles(const std::string& folder, const std::string& patterns,
+                                   Order order) {
     const std::vector<std::string> wanted = SplitPatterns(patterns);
-    return List(folder, Kind::File, [&wanted](std::string_view name) {
+    return List(folder, Kind::File, order, [&wanted](std::string_view name) {
         return std::any_of(wanted.begin(), wanted.end(),
                            [name](const std::string& pattern) { return Matches(name, pattern); });
     });
 }
 
 std::vector<std::string> ListFolders(const std::string& folder) {
-    return List(folder, Kind::Folder, [](std::string_view) { return true; });
+    return List(folder, Kind::Folder, Order::ByName, [](std::string_view) { return true; });
 }
 
 } // namespace platform

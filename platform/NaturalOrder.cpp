@@ -1,0 +1,76 @@
+#include "NaturalOrder.h"
+
+#include <QString>
+#include <algorithm>
+#include <cstdint>
+
+namespace platform {
+namespace {
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Stands for a run of digits in the key. No other character of the key takes its byte, as the
+// digits themselves never stand there, and so a number sorts where its first digit would.
+constexpr char kNumber = '0';
+
+// A run of digits by its value: its length without leading zeros (a name holds at most 255
+// bytes, so one byte holds it), then those digits. Leading zeros are left to the names' bytes.
+void AppendNumber(std::string& key, std::string_view digits) {
+    const std::size_t first = std::min(digits.find_first_not_of('0'), digits.size());
+    key += kNumber;
+    key += static_cast<char>(digits.size() - first);
+    key += digits.substr(first);
+}
+
+// Case folded, so that case makes no difference; the fold of the whole Unicode range is left to
+// Qt, whose decoding stands each byte that is not UTF-8 for the replacement character.
+void AppendText(std::string& key, std::string_view text) {
+    if (std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; })) {
+        for (const char c : text)
+            key += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        return;
+    }
+    key += QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
+               .toCaseFolded()
+               .toStdString();
+}
+
+} // namespace
+
+std::string NaturalSortKey(std::string_view name) {
+    std::string key;
+    key.reserve(name.size() + 4);
+    while (!name.empty()) {
+        const bool digits = IsDigit(name.front());
+        const auto end = std::find_if(name.begin(), name.end(),
+                                      [digits](char c) { return IsDigit(c) != digits; });
+        const std::string_view run = name.substr(0, static_cast<std::size_t>(end - name.begin()));
+        digits ? AppendNumber(key, run) : AppendText(key, run);
+        name.remove_prefix(run.size());
+    }
+    return key;
+}
+
+void SortNaturally(std::vector<std::string>& names) {
+    struct Entry {
+        std::string key;
+        std::string* name;
+    };
+    std::vector<Entry> entries;
+    entries.reserve(names.size());
+    for (std::string& name : names)
+        entries.push_back({NaturalSortKey(name), &name});
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        const int order = a.key.compare(b.key);
+        return order != 0 ? order < 0 : *a.name < *b.name;
+    });
+    std::vector<std::string> sorted;
+    sorted.reserve(names.size());
+    for (Entry& entry : entries)
+        sorted.push_back(std::move(*entry.name));
+    names = std::move(sorted);
+}
+
+} // namespace platform
