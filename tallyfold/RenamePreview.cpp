@@ -1,17 +1,10 @@
 #include "RenamePreview.h"
 
+#include "BatchRename.h"
 #include "platform/VisibleControls.h"
 
+#include <algorithm>
 #include <filesystem>
-#include <string_view>
-
-namespace {
-
-std::string_view NameOf(const std::string& path) {
-    return std::string_view(path).substr(path.rfind('/') + 1);
-}
-
-} // namespace
 
 std::unordered_set<std::string> NamesInFolder(const std::string& folder) {
     std::unordered_set<std::string> names;
@@ -20,22 +13,35 @@ std::unordered_set<std::string> NamesInFolder(const std::string& folder) {
     return names;
 }
 
-std::string RenamePreview(const NumberedRenames& plan, std::unordered_set<std::string> taken) {
-    std::string text;
+std::vector<bool> TakenOnArrival(const NumberedRenames& plan,
+                                 std::unordered_set<std::string> taken) {
+    std::vector<bool> marks;
+    marks.reserve(plan.renamings.size());
     for (const Renaming& renaming : plan.renamings) {
-        const std::string_view oldName = NameOf(renaming.oldPath);
-        const std::string newName(NameOf(renaming.newPath));
-        if (!text.empty())
-            text += '\n';
-        platform::AppendVisible(text, oldName);
-        text += " -> ";
-        platform::AppendVisible(text, newName);
-        if (taken.contains(newName)) {
-            text += TakenMark;
-        } else {
-            taken.erase(std::string(oldName));
-            taken.insert(newName);
+        std::string newName(FileNameOf(renaming.newPath));
+        const bool mark = taken.contains(newName);
+        if (!mark) {
+            taken.erase(std::string(FileNameOf(renaming.oldPath)));
+            taken.insert(std::move(newName));
         }
+        marks.push_back(mark);
+    }
+    return marks;
+}
+
+std::string RenamePreview(const NumberedRenames& plan, const std::vector<bool>& taken) {
+    if (plan.renamings.empty())
+        return {};
+    std::string text = std::to_string(plan.renamings.size()) + " files, " +
+                       std::to_string(std::count(taken.begin(), taken.end(), true)) +
+                       " marked (already exists)";
+    for (std::size_t i = 0; i < plan.renamings.size(); ++i) {
+        text += '\n';
+        platform::AppendVisible(text, FileNameOf(plan.renamings[i].oldPath));
+        text += " -> ";
+        platform::AppendVisible(text, FileNameOf(plan.renamings[i].newPath));
+        if (taken[i])
+            text += TakenMark;
     }
     return text;
 }

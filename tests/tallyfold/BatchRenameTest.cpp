@@ -5,9 +5,7 @@
 #include "support/ThreadConditions.h"
 
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <stdexcept>
 #include <thread>
 
 namespace {
@@ -29,29 +27,6 @@ TEST(BatchFolder, TrimsBlanksAndEndsWithOneSeparator) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(BatchFolder(c.caption), c.folder) << "'" << c.caption << "'";
-}
-
-TEST(FitsInFileName, RefusesTheSeparatorAndNul) {
-    using namespace std::string_view_literals;
-    for (const std::string_view label : {"/"sv, "a/b"sv, "../x"sv, "a\0b"sv, "\0"sv})
-        EXPECT_FALSE(FitsInFileName(label)) << label;
-    for (const std::string_view label : {""sv, "file"sv, "..."sv, "a b"sv, "caf\xe9"sv, "\\"sv})
-        EXPECT_TRUE(FitsInFileName(label)) << label;
-}
-
-// The count is a signed 16-bit integer: a folder of 32,767 files is planned whole, with the
-// number overflowing after the last rename; one file more fails before any.
-TEST(PlanBatch, HoldsAtMostTheFilesA16BitCountHolds) {
-    TempDir dir;
-    for (std::size_t n = 0; n < MostFilesInABatch; ++n)
-        std::ofstream(dir.path() / ("f" + std::to_string(n)));
-    const std::string folder = dir.str() + "/";
-    const NumberedRenames plan = PlanBatch(folder, "x", Placement::Prefix);
-    EXPECT_EQ(plan.renamings.size(), MostFilesInABatch);
-    EXPECT_TRUE(plan.numberOverflows);
-
-    std::ofstream(dir.path() / "one more");
-    EXPECT_THROW(PlanBatch(folder, "x", Placement::Prefix), std::overflow_error);
 }
 
 TEST(PlanBatch, AFolderThatCannotBeListedThrows) {

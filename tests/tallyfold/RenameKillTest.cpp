@@ -29,7 +29,8 @@ TEST(RenameKill, EveryFileKeepsItsOldOrNewNameWithItsBytes) {
                      [](const std::string&, const std::string&) { return true; });
     };
     passes.plan = [&](int run) {
-        return PlanNumberedRenames("", platform::ListFiles(folder, "*.*"), "pic", placement(run))
+        return PlanNumberedRenames("", platform::ListFiles(folder, "*.*", platform::Order::Natural),
+                                   "pic", placement(run))
             .renamings;
     };
     KillPassesAtRandom(passes, 200);
