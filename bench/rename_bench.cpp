@@ -65,7 +65,7 @@ struct Contender {
 
 // The renames and nothing else: listed and named before the clock starts.
 std::function<void()> BareLoop(const std::string& folder) {
-    const NumberedRenames plan = PlanBatch(folder, Label, Placement::Prefix);
+    const NumberedRenames plan = PrepareBatch(folder, Label, Placement::Prefix).plan;
     return [plan] {
         for (const Renaming& renaming : plan.renamings)
             renameat2(AT_FDCWD, renaming.oldPath.c_str(), AT_FDCWD, renaming.newPath.c_str(),
@@ -107,7 +107,8 @@ int main(int argc, char* argv[]) {
             MakeFolder(folder, files);
             const std::string path = folder.native() + "/";
             if (expected.empty()) {
-                for (const Renaming& renaming : PlanBatch(path, Label, Placement::Prefix).renamings)
+                for (const Renaming& renaming :
+                     PrepareBatch(path, Label, Placement::Prefix).plan.renamings)
                     expected.push_back(fs::path(renaming.newPath).filename().native());
                 expected = Sorted(expected);
             }

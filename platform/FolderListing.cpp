@@ -146,8 +146,11 @@ Kind KindOf(DIR* folder, const dirent& entry) {
     throw std::system_error(errno, std::generic_category(), "Cannot list folder '" + folder + "'");
 }
 
+// The names of `wanted` kind that `keep` takes, sorted; the other names, when `others` is given,
+// go there unsorted.
 template <typename Keep>
-std::vector<std::string> List(const std::string& folder, Kind wanted, Order order, Keep keep) {
+std::vector<std::string> List(const std::string& folder, Kind wanted, Order order, Keep keep,
+                              std::vector<std::string>* others = nullptr) {
     const std::unique_ptr<DIR, int (*)(DIR*)> handle(opendir(folder.c_str()), closedir);
     if (!handle) {
         ThrowListingError(folder);
@@ -162,6 +165,8 @@ std::vector<std::string> List(const std::string& folder, Kind wanted, Order orde
         const std::string_view name = entry->d_name;
         if (name.front() != '.' && keep(name) && KindOf(handle.get(), *entry) == wanted) {
             names.emplace_back(name);
+        } else if (others != nullptr && name != "." && name != "..") {
+            others->emplace_back(name);
         }
     }
     if (errno != 0) {
@@ -184,6 +189,13 @@ std::vector<std::string> ListFiles(const std::string& folder, const std::string&
         return std::any_of(wanted.begin(), wanted.end(),
                            [name](const std::string& pattern) { return Matches(name, pattern); });
     });
+}
+
+FolderNames ListNames(const std::string& folder, Order order) {
+    FolderNames names;
+    names.files = List(
+        folder, Kind::File, order, [](std::string_view) { return true; }, &names.others);
+    return names;
 }
 
 std::vector<std::string> ListFolders(const std::string& folder) {

@@ -41,7 +41,6 @@ void AppendText(std::string& key, std::string_view text) {
 
 std::string NaturalSortKey(std::string_view name) {
     std::string key;
-    key.reserve(name.size() + 4);
     while (!name.empty()) {
         const bool digits = IsDigit(name.front());
         const auto end = std::find_if(name.begin(), name.end(),

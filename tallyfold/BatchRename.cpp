@@ -60,14 +60,10 @@ std::string LabelProblem(std::string_view label, Placement placement) {
     return {};
 }
 
-NumberedRenames PlanBatch(const std::string& folder, std::string_view label, Placement placement) {
-    return PlanNumberedRenames(folder, platform::ListFiles(folder, "*.*", platform::Order::Natural),
-                               label, placement);
-}
-
 PreparedBatch PrepareBatch(const std::string& folder, std::string_view label, Placement placement) {
-    PreparedBatch batch{folder, PlanBatch(folder, label, placement), {}};
-    batch.taken = TakenOnArrival(batch.plan, NamesInFolder(folder));
+    const platform::FolderNames names = platform::ListNames(folder, platform::Order::Natural);
+    PreparedBatch batch{folder, PlanNumberedRenames(folder, names.files, label, placement), {}};
+    batch.taken = TakenOnArrival(batch.plan, AllNames(names));
     return batch;
 }
 

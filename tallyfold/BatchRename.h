@@ -19,12 +19,6 @@ std::string_view FileNameOf(const std::string& path);
 // Why `label` cannot go into the new names, as the user is told, or "" when it can.
 std::string LabelProblem(std::string_view label, Placement placement);
 
-// The renames that give the plain files of `folder` (which ends with a separator) the numbers
-// 1, 2, 3 ... beside `label`, in the order a file manager shows them. The listing is read to its
-// end first. Throws std::overflow_error when it holds more files than the number reaches, so that
-// nothing is renamed, and std::system_error when the folder cannot be listed.
-NumberedRenames PlanBatch(const std::string& folder, std::string_view label, Placement placement);
-
 // A batch as the user is asked about it: the folder (ending with a separator), the renames, and
 // for each whether its new name will be taken when its turn comes (see TakenOnArrival).
 struct PreparedBatch {
@@ -33,8 +27,10 @@ struct PreparedBatch {
     std::vector<bool> taken;
 };
 
-// Plans the batch as PlanBatch does, and throws as it does, and looks which new names will be
-// taken.
+// The batch that gives the plain files of `folder` (which ends with a separator) the numbers
+// 1, 2, 3 ... beside `label`, in the order a file manager shows them, the listing read to its
+// end first. Throws std::overflow_error when it holds more files than the number reaches, so
+// that nothing is renamed, and std::system_error when the folder cannot be listed.
 PreparedBatch PrepareBatch(const std::string& folder, std::string_view label, Placement placement);
 
 // Records in the journal the renames that `batch` is to make, before the first of them, then

@@ -4,25 +4,22 @@
 #include "platform/VisibleControls.h"
 
 #include <algorithm>
-#include <filesystem>
 
-std::unordered_set<std::string> NamesInFolder(const std::string& folder) {
-    std::unordered_set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.insert(entry.path().filename().native());
-    return names;
+NameSet AllNames(const platform::FolderNames& names) {
+    NameSet all(names.files.begin(), names.files.end());
+    all.insert(names.others.begin(), names.others.end());
+    return all;
 }
 
-std::vector<bool> TakenOnArrival(const NumberedRenames& plan,
-                                 std::unordered_set<std::string> taken) {
+std::vector<bool> TakenOnArrival(const NumberedRenames& plan, NameSet taken) {
     std::vector<bool> marks;
     marks.reserve(plan.renamings.size());
     for (const Renaming& renaming : plan.renamings) {
-        std::string newName(FileNameOf(renaming.newPath));
+        const std::string_view newName = FileNameOf(renaming.newPath);
         const bool mark = taken.contains(newName);
         if (!mark) {
-            taken.erase(std::string(FileNameOf(renaming.oldPath)));
-            taken.insert(std::move(newName));
+            taken.erase(FileNameOf(renaming.oldPath));
+            taken.insert(newName);
         }
         marks.push_back(mark);
     }

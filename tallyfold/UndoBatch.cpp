@@ -1,6 +1,5 @@
 #include "UndoBatch.h"
 
-#include "RenamePreview.h"
 #include "platform/VisibleControls.h"
 #include "tessaly/install/RenameFile.h"
 
@@ -8,9 +7,8 @@
 
 namespace tallyfold {
 
-std::vector<Renaming> RenamesToTakeBack(const Batch& batch,
-                                        const std::unordered_set<std::string>& names) {
-    std::unordered_set<std::string_view> oldNames;
+std::vector<Renaming> RenamesToTakeBack(const Batch& batch, const NameSet& names) {
+    NameSet oldNames;
     for (const Renaming& renaming : batch.renamings)
         oldNames.insert(renaming.oldPath);
     const auto made = [&](const Renaming& renaming) {
@@ -31,7 +29,8 @@ std::vector<Renaming> RenamesToTakeBack(const Batch& batch,
 
 std::optional<UndoPlan> PlanUndo(const std::string& folder) {
     const std::string key = BatchFolderKey(folder);
-    const std::unordered_set<std::string> names = NamesInFolder(key);
+    const platform::FolderNames listed = platform::ListNames(key, platform::Order::ByName);
+    const NameSet names = AllNames(listed);
     for (RecordedBatch& recorded : RecordedBatches(JournalFolder(), key)) {
         std::vector<Renaming> back = RenamesToTakeBack(recorded.batch, names);
         if (!back.empty())

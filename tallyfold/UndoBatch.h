@@ -1,12 +1,12 @@
 #pragma once
 
 #include "Journal.h"
+#include "RenamePreview.h"
 
 #include <filesystem>
 #include <optional>
 #include <ostream>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 namespace tallyfold {
@@ -17,8 +17,7 @@ namespace tallyfold {
 // its old name is not, or is taken by a file that could not be that rename's (its new name is
 // no old name of the batch). Every rename before it was made; of those, the ones whose file no
 // longer bears its new name (taken back already, or gone) are left out.
-std::vector<Renaming> RenamesToTakeBack(const Batch& batch,
-                                        const std::unordered_set<std::string>& names);
+std::vector<Renaming> RenamesToTakeBack(const Batch& batch, const NameSet& names);
 
 // What an undo is to do: take the renames `back` (names within `folder`) of the batch in `file`.
 struct UndoPlan {
@@ -29,8 +28,7 @@ struct UndoPlan {
 
 // The last batch of `folder` with anything to take back. The batches of the folder met on the
 // way that have nothing (a run stopped or killed before its first rename) leave the journal.
-// nullopt when there is none. Throws std::filesystem::filesystem_error when the folder or the
-// journal cannot be read.
+// nullopt when there is none. Throws std::system_error when the folder cannot be read.
 std::optional<UndoPlan> PlanUndo(const std::string& folder);
 
 // How an undo ended: how many files it was to take back, and those that keep their new name.

@@ -116,6 +116,19 @@ TEST(FolderListing, LinksCountAsWhatTheyPointTo) {
     EXPECT_EQ(platform::ListFolders(folder.str()), (Names{"real", "to-folder"}));
 }
 
+// What could block a rename: everything in the folder.
+TEST(FolderListing, ListsTheNamesOfEverythingElseBesideTheFiles) {
+    TempDir folder;
+    folder.file("a.jpg");
+    folder.file(".hidden");
+    folder.folder("pic1.jpg");
+    fs::create_symlink("nowhere", folder.path() / "dangling");
+    platform::FolderNames names = platform::ListNames(folder.str(), platform::Order::Natural);
+    std::sort(names.others.begin(), names.others.end());
+    EXPECT_EQ(names.files, Names{"a.jpg"});
+    EXPECT_EQ(names.others, (Names{".hidden", "dangling", "pic1.jpg"}));
+}
+
 TEST(FolderListing, KeepsNamesThatAreNotUtf8ByteForByte) {
     TempDir folder;
     const std::string name = "bad\xFF\xFEname.ivb";

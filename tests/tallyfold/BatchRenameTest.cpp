@@ -29,9 +29,9 @@ TEST(BatchFolder, TrimsBlanksAndEndsWithOneSeparator) {
         EXPECT_EQ(BatchFolder(c.caption), c.folder) << "'" << c.caption << "'";
 }
 
-TEST(PlanBatch, AFolderThatCannotBeListedThrows) {
+TEST(PrepareBatch, AFolderThatCannotBeListedThrows) {
     TempDir dir;
-    EXPECT_THROW(PlanBatch(dir.str() + "/gone/", "x", Placement::Prefix), std::system_error);
+    EXPECT_THROW(PrepareBatch(dir.str() + "/gone/", "x", Placement::Prefix), std::system_error);
 }
 
 // Runs the whole pass as user "nobody" on a thread of its own, answering Yes to every question,
@@ -42,7 +42,7 @@ std::optional<std::vector<Renaming>> RenameAsNobody(const std::string& folder) {
         if (!ActAsNobody())
             return;
         questions.emplace();
-        ApplyRenames(PlanBatch(folder, "file", Placement::Prefix),
+        ApplyRenames(PrepareBatch(folder, "file", Placement::Prefix).plan,
                      [&](const std::string& oldPath, const std::string& newPath) {
                          questions->push_back({oldPath, newPath});
                          return true;

@@ -25,7 +25,7 @@ TEST(RenameKill, EveryFileKeepsItsOldOrNewNameWithItsBytes) {
     KilledPasses passes;
     passes.folder = dir.path();
     passes.pass = [&](int run) {
-        ApplyRenames(PlanBatch(folder, "pic", placement(run)),
+        ApplyRenames(PrepareBatch(folder, "pic", placement(run)).plan,
                      [](const std::string&, const std::string&) { return true; });
     };
     passes.plan = [&](int run) {

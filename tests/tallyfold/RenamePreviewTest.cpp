@@ -1,13 +1,10 @@
 #include "tallyfold/RenamePreview.h"
 
-#include "support/TempDir.h"
-
-#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
 
-using Names = std::unordered_set<std::string>;
+using Names = NameSet;
 
 NumberedRenames Plan(const std::vector<std::pair<std::string, std::string>>& names) {
     NumberedRenames plan;
@@ -57,16 +54,6 @@ TEST(RenamePreview, CountsThenListsEveryRenameOnALineOfItsOwn) {
                           "two\xe2\x90\x8alines\xe2\x90\x89\xe2\x90\xa1.txt -> pic2.txt") +
                   TakenMark + "\ncaf\xe9.\xff -> pic3.\xff");
     EXPECT_EQ(RenamePreview(Plan({}), {}), "");
-}
-
-TEST(NamesInFolder, HoldsEveryEntryThatCouldBlockARename) {
-    TempDir dir;
-    dir.file("a.jpg");
-    dir.file(".hidden");
-    dir.folder("pic1.jpg");
-    std::filesystem::create_symlink("nowhere", dir.path() / "dangling");
-    EXPECT_EQ(NamesInFolder(dir.str() + "/"), (Names{"a.jpg", ".hidden", "pic1.jpg", "dangling"}));
-    EXPECT_THROW(NamesInFolder(dir.str() + "/gone/"), std::filesystem::filesystem_error);
 }
 
 } // namespace

@@ -17,7 +17,7 @@ using platform::BoxIcon;
 using platform::BoxRequest;
 using tallyfold::Batch;
 using Contents = std::map<std::string, std::string>;
-using Names = std::unordered_set<std::string>;
+using Names = NameSet;
 using Renamings = std::vector<Renaming>;
 
 // The batch renames in order, so the names its folder holds tell how far it got, even when each
