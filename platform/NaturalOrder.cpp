@@ -1,8 +1,10 @@
 #include "NaturalOrder.h"
 
-#include <QString>
 #include <algorithm>
-#include <cstdint>
+#include <climits>
+#include <cwchar>
+#include <cwctype>
+#include <locale.h>
 
 namespace platform {
 namespace {
@@ -24,17 +26,40 @@ void AppendNumber(std::string& key, std::string_view digits) {
     key += digits.substr(first);
 }
 
-// Case folded, so that case makes no difference; the fold of the whole Unicode range is left to
-// Qt, whose decoding stands each byte that is not UTF-8 for the replacement character.
+// The C library knows the case of every Unicode character in its UTF-8 locale, which it always
+// has, whatever locale the program runs in.
+locale_t Utf8() {
+    static const locale_t locale = newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
+    return locale;
+}
+
+// In lower case, so that case makes no difference. A byte that is no UTF-8 character counts as
+// the replacement character.
 void AppendText(std::string& key, std::string_view text) {
     if (std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; })) {
         for (const char c : text)
             key += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
         return;
     }
-    key += QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
-               .toCaseFolded()
-               .toStdString();
+    const locale_t previous = uselocale(Utf8());
+    std::mbstate_t in{};
+    std::mbstate_t out{};
+    while (!text.empty()) {
+        wchar_t character = 0;
+        std::size_t length = std::mbrtowc(&character, text.data(), text.size(), &in);
+        if (length == 0 || length > text.size()) {
+            character = L'\uFFFD';
+            length = 1;
+            in = {};
+        }
+        char bytes[MB_LEN_MAX];
+        const std::size_t size =
+            std::wcrtomb(bytes, static_cast<wchar_t>(std::towlower(character)), &out);
+        if (size <= sizeof bytes)
+            key.append(bytes, size);
+        text.remove_prefix(length);
+    }
+    uselocale(previous);
 }
 
 } // namespace

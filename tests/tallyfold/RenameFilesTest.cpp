@@ -287,7 +287,6 @@ TEST_F(RenameWindow, ALabelThatCouldHurtIsRefusedBeforeAnything) {
         const char* renamed = "";
     } cases[] = {
         {"sub/x", false, outside},
-        {"../up", true, outside},
         {QString("nul") + QChar(0) + "x", false, outside},
         {"two\nlines", false, controls},
         {"tab\there", true, controls},
@@ -301,9 +300,6 @@ TEST_F(RenameWindow, ALabelThatCouldHurtIsRefusedBeforeAnything) {
         {".", true, "", "1..jpg"},
         {".pic", true, "", "1.pic.jpg"},
         {"a.b", false, "", "a.b1.jpg"},
-        {QString::fromUtf8("caf\xc3\xa9"), false, "",
-         "caf\xc3\xa9"
-         "1.jpg"},
     };
     int number = 0;
     for (const auto& c : cases) {

