@@ -1,6 +1,7 @@
 #include "FolderListing.h"
 
 #include "NaturalOrder.h"
+#include "SortByKey.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -95,28 +96,16 @@ bool UpperCasedLess(const std::string& a, const std::string& b) {
 // with a single integer compare: a third of the time of sorting the strings themselves, on
 // 100,000 names.
 void SortByUpperCasedName(std::vector<std::string>& names) {
-    struct Entry {
-        std::uint64_t prefix;
-        std::string* name;
-    };
-    std::vector<Entry> entries;
-    entries.reserve(names.size());
-    for (std::string& name : names) {
-        std::uint64_t prefix = 0;
-        for (std::size_t i = 0; i < sizeof prefix; ++i) {
-            prefix = (prefix << 8) | (i < name.size() ? Upper(name[i]) : 0U);
-        }
-        entries.push_back({prefix, &name});
-    }
-    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-        return a.prefix != b.prefix ? a.prefix < b.prefix : UpperCasedLess(*a.name, *b.name);
-    });
-    std::vector<std::string> sorted;
-    sorted.reserve(names.size());
-    for (const Entry& entry : entries) {
-        sorted.push_back(std::move(*entry.name));
-    }
-    names = std::move(sorted);
+    SortByKey(
+        names,
+        [](const std::string& name) {
+            std::uint64_t prefix = 0;
+            for (std::size_t i = 0; i < sizeof prefix; ++i) {
+                prefix = (prefix << 8) | (i < name.size() ? Upper(name[i]) : 0U);
+            }
+            return prefix;
+        },
+        UpperCasedLess);
 }
 
 // The file type comes with the entry on most file systems; only links and file systems that

@@ -1,9 +1,12 @@
 #include "NaturalOrder.h"
 
+#include "SortByKey.h"
+
 #include <algorithm>
 #include <climits>
 #include <cwchar>
 #include <cwctype>
+#include <functional>
 #include <locale.h>
 
 namespace platform {
@@ -78,23 +81,7 @@ std::string NaturalSortKey(std::string_view name) {
 }
 
 void SortNaturally(std::vector<std::string>& names) {
-    struct Entry {
-        std::string key;
-        std::string* name;
-    };
-    std::vector<Entry> entries;
-    entries.reserve(names.size());
-    for (std::string& name : names)
-        entries.push_back({NaturalSortKey(name), &name});
-    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-        const int order = a.key.compare(b.key);
-        return order != 0 ? order < 0 : *a.name < *b.name;
-    });
-    std::vector<std::string> sorted;
-    sorted.reserve(names.size());
-    for (Entry& entry : entries)
-        sorted.push_back(std::move(*entry.name));
-    names = std::move(sorted);
+    SortByKey(names, NaturalSortKey, std::less<std::string>());
 }
 
 } // namespace platform
