@@ -153,6 +153,9 @@ bool WriteAll(int fd, std::string_view content) {
             continue;
         }
         if (put <= 0) {
+            if (put == 0) {
+                errno = EIO;
+            }
             return false;
         }
         content.remove_prefix(static_cast<std::size_t>(put));
@@ -169,9 +172,22 @@ std::optional<std::string> ReadWholeFile(const fs::path& file) {
     return readAll(handle.get());
 }
 
-bool ReplaceFile(const fs::path& file, const FileWriter& write) {
+bool WriteNewFile(const fs::path& file, const FileWriter& write, const ReplaceConsent& mayReplace) {
     PendingFile pending(file);
-    return pending.fd() >= 0 && write(pending.fd()) && pending.publish(Existing::Replace);
+    if (pending.fd() < 0 || !write(pending.fd())) {
+        return false;
+    }
+    if (pending.publish(Existing::Keep)) {
+        return true;
+    }
+    if (errno != EEXIST) {
+        return false;
+    }
+    if (!mayReplace || !mayReplace(pending.fixedName())) {
+        errno = EEXIST;
+        return false;
+    }
+    return pending.publish(Existing::Replace);
 }
 
 bool EditFile(const fs::path& file, const FileEdit& edit) {

@@ -117,7 +117,8 @@ void RecordBatch(const fs::path& journal, const Batch& batch) {
     const fs::path file = NewFile(journal, files.empty() ? 1 : files.back().number + 1);
     const std::string text = Serialized(batch);
     errno = 0;
-    if (!platform::ReplaceFile(file, [&](int fd) { return platform::WriteAll(fd, text); }))
+    // The name is new, so a batch file never replaces another.
+    if (!platform::WriteNewFile(file, [&](int fd) { return platform::WriteAll(fd, text); }, {}))
         throw std::system_error(errno != 0 ? errno : EIO, std::generic_category(),
                                 "Cannot write '" + file.native() + "'");
     // The new batch is the one more that the files listed above do not hold.
