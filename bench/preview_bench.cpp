@@ -40,8 +40,8 @@ int main(int argc, char* argv[]) {
     const std::string folder = scratch.str() + "/";
 
     const auto clicked = Clock::now();
-    const NumberedRenames plan = PlanBatch(folder, "pic", Placement::Prefix);
-    const std::string preview = RenamePreview(plan, NamesInFolder(folder));
+    const PreparedBatch batch = PrepareBatch(folder, "pic", Placement::Prefix);
+    const std::string preview = RenamePreview(batch.plan, batch.taken);
     const auto built = Clock::now();
 
     Clock::time_point drawn;

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QTextDocument>
 #include <QTextEdit>
 
 namespace platform {
@@ -78,6 +79,18 @@ private:
     }
 };
 
+// Qt leaves the details room for some six lines; a list of renames is read better with more.
+constexpr int kDetailLines = 15;
+
+void ShowDetails(QMessageBox& box, const QString& details) {
+    box.setDetailedText(details);
+    if (auto* text = box.findChild<QTextEdit*>()) {
+        const auto margin = static_cast<int>(text->document()->documentMargin());
+        text->setFixedHeight(kDetailLines * text->fontMetrics().lineSpacing() +
+                             2 * (margin + text->frameWidth()));
+    }
+}
+
 } // namespace
 
 BoxAnswer QtMessageBoxes::show(const BoxRequest& request) {
@@ -87,7 +100,7 @@ BoxAnswer QtMessageBoxes::show(const BoxRequest& request) {
     // The first button is the default one, as the classic boxes have it.
     box.setDefaultButton(request.buttons == BoxButtons::YesNo ? QMessageBox::Yes : QMessageBox::Ok);
     if (!request.details.empty())
-        box.setDetailedText(Decoded(request.details));
+        ShowDetails(box, Decoded(request.details));
     return FromQt(box.exec(), request.buttons);
 }
 

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The text without the blanks at its ends (tabs and other white space stay).
 std::string TrimBlanks(std::string_view text);
@@ -12,15 +13,27 @@ std::string TrimBlanks(std::string_view text);
 // exactly the separator it had or one added ("/" stays "/").
 std::string BatchFolder(std::string_view caption);
 
-// Whether `label` can stand inside a file name. A "/" would move the files out of the folder,
-// and the system reads a name only up to a NUL.
-bool FitsInFileName(std::string_view label);
+// The name of the file at `path`, without its folder.
+std::string_view FileNameOf(const std::string& path);
 
-// The most files one run renames: its count is a signed 16-bit integer.
-inline constexpr std::size_t MostFilesInABatch = 32767;
+// Why `label` cannot go into the new names, as the user is told, or "" when it can.
+std::string LabelProblem(std::string_view label, Placement placement);
 
-// The renames that give the plain files of `folder` (which ends with a separator) the numbers
-// 1, 2, 3 ... beside `label`, in listing order. The listing is read to its end first. Throws
-// std::overflow_error when it holds more than MostFilesInABatch names, so that nothing is
-// renamed, and std::system_error when the folder cannot be listed.
-NumberedRenames PlanBatch(const std::string& folder, std::string_view label, Placement placement);
+// A batch as the user is asked about it: the folder (ending with a separator), the renames, and
+// for each whether its new name will be taken when its turn comes (see TakenOnArrival).
+struct PreparedBatch {
+    std::string folder;
+    NumberedRenames plan;
+    std::vector<bool> taken;
+};
+
+// The batch that gives the plain files of `folder` (which ends with a separator) the numbers
+// 1, 2, 3 ... beside `label`, in the order a file manager shows them, the listing read to its
+// end first. Throws std::overflow_error when it holds more files than the number reaches, so
+// that nothing is renamed, and std::system_error when the folder cannot be listed.
+PreparedBatch PrepareBatch(const std::string& folder, std::string_view label, Placement placement);
+
+// Records in the journal the renames that `batch` is to make, before the first of them, then
+// makes them as ApplyRenames does. Throws std::runtime_error, telling why, when the journal
+// cannot keep the batch: then nothing is renamed, since nothing could be undone.
+PassEnd RunBatch(const PreparedBatch& batch, const Proceed& proceed);

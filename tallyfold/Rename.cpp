@@ -27,6 +27,13 @@ Control* Placed(QWidget* parent, const char* caption, const char* tooltip, QRect
     return control;
 }
 
+// Enter presses a button that holds the focus, as Space does.
+QPushButton* Button(QWidget* parent, const char* caption, const char* tooltip, QRect geometry) {
+    auto* button = Placed<QPushButton>(parent, caption, tooltip, geometry);
+    button->setAutoDefault(true);
+    return button;
+}
+
 // A label that takes the size of its caption, from its top left corner.
 QLabel* Caption(QWidget* parent, const char* caption, QPoint topLeft) {
     auto* label = new QLabel(QString::fromUtf8(caption), parent);
@@ -80,20 +87,25 @@ void Rename::buildControls() {
                         "example: 1.ext, 2.ext ...etc.");
 
     lblbrowse = Caption(this, "Select Directory:", {Twips(1275), Twips(1320)});
-    cmdBrowse = Placed<QPushButton>(this, "Browse",
-                                    "Select Directory where the files to be renamed are located.",
-                                    TwipsRect(2760, 1260, 1575, 375));
+    cmdBrowse =
+        Button(this, "&Browse", "Select Directory where the files to be renamed are located.",
+               TwipsRect(2760, 1260, 1575, 375));
 
     lblDir = new FolderCaption(this);
     lblDir->setGeometry(TwipsRect(360, 1800, 3855, 495));
     lblDir->setToolTip("Tallyfold will rename all files in a specified directory with a "
                        "consecutive number and if desired, a prefix or a suffix may be used.");
 
-    cmdRename = Placed<QPushButton>(this, "Rename Files", "Rename all files",
-                                    TwipsRect(435, 2400, 1575, 375));
-    cmdQuit = Placed<QPushButton>(this, "Quit", "Quit Tallyfold", TwipsRect(2760, 2400, 1575, 375));
+    cmdRename = Button(this, "&Rename Files", "Rename all files", TwipsRect(435, 2400, 1575, 375));
+    cmdQuit = Button(this, "&Quit", "Quit Tallyfold", TwipsRect(2760, 2400, 1575, 375));
+    // In the gap between the two commands.
+    cmdUndo = Button(this, "&Undo",
+                     "Give the files back the names they had before the last "
+                     "renaming in the chosen directory",
+                     TwipsRect(2055, 2400, 660, 375));
 
-    const QList<QWidget*> tabOrder = {cmdQuit, cmdRename, optSuffix, cmdBrowse, txtName, optPrefix};
+    const QList<QWidget*> tabOrder = {cmdQuit,   cmdRename, cmdUndo,  optSuffix,
+                                      cmdBrowse, txtName,   optPrefix};
     for (qsizetype i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
     cmdQuit->setFocus();
@@ -105,6 +117,7 @@ void Rename::connectHandlers() {
     connect(cmdBrowse, &QPushButton::clicked, this, &Rename::cmdBrowse_Click);
     connect(cmdRename, &QPushButton::clicked, this, &Rename::cmdRename_Click);
     connect(cmdQuit, &QPushButton::clicked, this, &Rename::cmdQuit_Click);
+    connect(cmdUndo, &QPushButton::clicked, this, &Rename::cmdUndo_Click);
 }
 
 void Rename::Form_Load() {

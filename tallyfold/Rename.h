@@ -15,9 +15,9 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
-// Tallyfold's one window: the folder, the label and its place beside the number, and the two
+// Tallyfold's one window: the folder, the label and its place beside the number, and the
 // commands. This declaration is the map of the window; the rename command lives in
-// RenameFiles.cpp.
+// RenameFiles.cpp, its undo UndoFiles.cpp.
 class Rename : public QWidget {
     Q_OBJECT
 
@@ -30,6 +30,7 @@ public:
     void cmdBrowse_Click();
     void cmdQuit_Click();
     void cmdRename_Click();
+    void cmdUndo_Click();
     // Takes `folder` as the one to rename in, as if picked in the folder dialog.
     void chooseFolder(const std::string& folder);
 
@@ -44,6 +45,7 @@ public:
     FolderCaption* lblDir;
     QPushButton* cmdRename;
     QPushButton* cmdQuit;
+    QPushButton* cmdUndo;
 
 private:
     void buildControls();

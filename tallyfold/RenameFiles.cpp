@@ -18,10 +18,10 @@ std::string HintText(Placement placement, const std::string& labelText) {
     return "Try renaming all files with " + other + " or leave " + other + " field blank...";
 }
 
-// The plan and what the user reads of it before saying Yes. A folder that cannot be listed
+// The batch and what the user reads of it before saying Yes. A folder that cannot be listed
 // leaves its failure here, to be reported where the run would have met it.
 struct Prepared {
-    NumberedRenames plan;
+    PreparedBatch batch;
     std::string preview;
     std::exception_ptr failure;
 };
@@ -29,8 +29,8 @@ struct Prepared {
 Prepared Prepare(const std::string& folder, const std::string& label, Placement placement) {
     Prepared prepared;
     try {
-        prepared.plan = PlanBatch(folder, label, placement);
-        prepared.preview = RenamePreview(prepared.plan, NamesInFolder(folder));
+        prepared.batch = PrepareBatch(folder, label, placement);
+        prepared.preview = RenamePreview(prepared.batch.plan, prepared.batch.taken);
     } catch (const std::exception&) {
         prepared.failure = std::current_exception();
     }
@@ -51,13 +51,11 @@ void Rename::cmdRename_Click() {
     }
     const std::string labelText = QFile::encodeName(txtName->text()).toStdString();
     const std::string label = TrimBlanks(labelText);
-    if (!FitsInFileName(label)) {
-        box("The label cannot hold \"/\" or a NUL character, since the new names would not stay "
-            "in the folder. Please choose another label.",
-            BoxIcon::Warning);
+    const Placement placement = optPrefix->isChecked() ? Placement::Prefix : Placement::Suffix;
+    if (const std::string problem = LabelProblem(label, placement); !problem.empty()) {
+        box(problem, BoxIcon::Warning);
         return;
     }
-    const Placement placement = optPrefix->isChecked() ? Placement::Prefix : Placement::Suffix;
     const std::string folder = BatchFolder(caption);
 
     Prepared prepared;
@@ -77,7 +75,7 @@ void Rename::cmdRename_Click() {
         try {
             if (prepared.failure)
                 std::rethrow_exception(prepared.failure);
-            if (prepared.plan.renamings.empty()) {
+            if (prepared.batch.plan.renamings.empty()) {
                 box("No files in " + caption +
                         " to be deleted, please select a directory containing Files.",
                     BoxIcon::Warning);
@@ -89,7 +87,7 @@ void Rename::cmdRename_Click() {
                            {"Rename files", RenameErrorQuestion(oldPath, newPath, placement),
                             BoxIcon::Question, BoxButtons::YesNo}) == BoxAnswer::Yes;
             };
-            if (ApplyRenames(prepared.plan, ask) == PassEnd::Stopped) {
+            if (RunBatch(prepared.batch, ask) == PassEnd::Stopped) {
                 box(HintText(placement, labelText), BoxIcon::Information);
                 return;
             }
@@ -101,7 +99,7 @@ void Rename::cmdRename_Click() {
     if (failed)
         box(HintText(placement, labelText), BoxIcon::Information);
     else
-        box("Successfully renamed the " + std::to_string(prepared.plan.renamings.size()) +
+        box("Successfully renamed the " + std::to_string(prepared.batch.plan.renamings.size()) +
                 " files in " + caption + ".",
             BoxIcon::None);
 }

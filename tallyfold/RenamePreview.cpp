@@ -1,41 +1,44 @@
 #include "RenamePreview.h"
 
+#include "BatchRename.h"
 #include "platform/VisibleControls.h"
 
-#include <filesystem>
-#include <string_view>
+#include <algorithm>
 
-namespace {
-
-std::string_view NameOf(const std::string& path) {
-    return std::string_view(path).substr(path.rfind('/') + 1);
+NameSet AllNames(const platform::FolderNames& names) {
+    NameSet all(names.files.begin(), names.files.end());
+    all.insert(names.others.begin(), names.others.end());
+    return all;
 }
 
-} // namespace
-
-std::unordered_set<std::string> NamesInFolder(const std::string& folder) {
-    std::unordered_set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.insert(entry.path().filename().native());
-    return names;
-}
-
-std::string RenamePreview(const NumberedRenames& plan, std::unordered_set<std::string> taken) {
-    std::string text;
+std::vector<bool> TakenOnArrival(const NumberedRenames& plan, NameSet taken) {
+    std::vector<bool> marks;
+    marks.reserve(plan.renamings.size());
     for (const Renaming& renaming : plan.renamings) {
-        const std::string_view oldName = NameOf(renaming.oldPath);
-        const std::string newName(NameOf(renaming.newPath));
-        if (!text.empty())
-            text += '\n';
-        platform::AppendVisible(text, oldName);
-        text += " -> ";
-        platform::AppendVisible(text, newName);
-        if (taken.contains(newName)) {
-            text += TakenMark;
-        } else {
-            taken.erase(std::string(oldName));
+        const std::string_view newName = FileNameOf(renaming.newPath);
+        const bool mark = taken.contains(newName);
+        if (!mark) {
+            taken.erase(FileNameOf(renaming.oldPath));
             taken.insert(newName);
         }
+        marks.push_back(mark);
+    }
+    return marks;
+}
+
+std::string RenamePreview(const NumberedRenames& plan, const std::vector<bool>& taken) {
+    if (plan.renamings.empty())
+        return {};
+    std::string text = std::to_string(plan.renamings.size()) + " files, " +
+                       std::to_string(std::count(taken.begin(), taken.end(), true)) +
+                       " marked (already exists)";
+    for (std::size_t i = 0; i < plan.renamings.size(); ++i) {
+        text += '\n';
+        platform::AppendVisible(text, FileNameOf(plan.renamings[i].oldPath));
+        text += " -> ";
+        platform::AppendVisible(text, FileNameOf(plan.renamings[i].newPath));
+        if (taken[i])
+            text += TakenMark;
     }
     return text;
 }

@@ -4,6 +4,7 @@
 #include "platform/QtMessageBoxes.h"
 #include "tallyfold/Arguments.h"
 #include "tallyfold/Rename.h"
+#include "tallyfold/UndoBatch.h"
 #include "tallyfold/WindowPointer.h"
 
 #include <QApplication>
@@ -17,6 +18,8 @@ int main(int argc, char* argv[]) {
         tallyfold::ReadArguments(platform::ArgumentsOf(argc, argv), std::cout, std::cerr);
     if (start.exitStatus)
         return *start.exitStatus;
+    if (start.undo)
+        return tallyfold::UndoOnCommandLine(start.folder, std::cout, std::cerr);
 
     QApplication app(argc, argv);
     platform::QtMessageBoxes boxes;

@@ -14,17 +14,18 @@ struct Renaming {
     bool operator==(const Renaming&) const = default;
 };
 
-// One numbering pass worked out in full before any file is touched. The running number is a
-// 16-bit integer that is raised after every file, also after the 32,767th, so a pass that
-// reaches that file fails right after renaming it: `numberOverflows` says the renames end there.
+// One numbering pass worked out in full before any file is touched.
 struct NumberedRenames {
     std::vector<Renaming> renamings;
-    bool numberOverflows = false;
 };
+
+// The highest running number: it is a signed 16-bit integer.
+inline constexpr std::size_t HighestNumber = 32767;
 
 // The renames that give the files `names` of `folder`, in that order, the numbers 1, 2, 3 ...
 // The paths are the folder and the name with a separator between them unless the folder ends
-// with one.
+// with one. Throws std::overflow_error ("Overflow") when the names are more than the number
+// reaches, so that a pass renames all of its files or none.
 NumberedRenames PlanNumberedRenames(const std::string& folder,
                                     const std::vector<std::string>& names, std::string_view label,
                                     Placement placement);
@@ -35,8 +36,7 @@ using Proceed = std::function<bool(const std::string& oldPath, const std::string
 enum class PassEnd { Finished, Stopped };
 
 // Renames file by file, asking `proceed` after each failure; a failed file keeps its name and
-// its number stays unused. Throws std::overflow_error after the last rename of a plan whose
-// number overflows, unless `proceed` stopped the pass before.
+// its number stays unused.
 PassEnd ApplyRenames(const NumberedRenames& plan, const Proceed& proceed);
 
 // The question put to the user after a failed rename. Whatever the cause, it speaks of an

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Tallyfold renames a folder chosen in its folder dialog (answered from the keyboard alone)
 # with a typed label: every plain file takes label + number + its extension, in name order,
-# and the success box tells the count. Sub-folders and hidden files keep their names.
+# and the success box tells the count. Sub-folders and hidden files keep their names. Undo, by
+# its mnemonic, then gives every file its old name back and leaves the journal empty.
 source "$(dirname "$0")/harness.sh"
 begin tallyfold
 mkdir -p "$work/kit" "$work/photos/holiday"
@@ -33,7 +34,7 @@ click_control "$main" 435 2400 1575 375
 answer_box Tallyfold "Rename all files in $photos ?" alt+y
 answer_box Tallyfold "Successfully renamed the 4 files in $photos." Return
 
-# Names are taken in the order of their upper-case bytes: "A.JPG" before "ARCHIVE.TAR.GZ".
+# Names are taken in a file manager's order: "a.jpg" before "archive.tar.gz".
 expected=(.hidden holiday pic1.jpg pic2.tar.gz pic3.txt pic4)
 expect "the folder holds $(names_in "$photos" | tr '\n' ' ')" \
     test "$(names_in "$photos")" == "$(printf '%s\n' "${expected[@]}")"
@@ -41,6 +42,16 @@ for renamed in a.jpg:pic1.jpg archive.tar.gz:pic2.tar.gz b.txt:pic3.txt notes:pi
     expect "${renamed#*:} does not hold what ${renamed%:*} held" \
         test "$(<"$photos/${renamed#*:}")" == "${renamed%:*}"
 done
+
+press "$main" alt+u
+answer_box Tallyfold "Undo the renaming of 4 files in $photos?" alt+y
+answer_box Tallyfold "The 4 files in $photos have their old names again." Return
+expect "the folder holds $(names_in "$photos" | tr '\n' ' ') after the undo" \
+    test "$(names_in "$photos")" == "$(printf '%s\n' .hidden a.jpg archive.tar.gz b.txt holiday notes)"
+for name in a.jpg archive.tar.gz b.txt notes; do
+    expect "$name does not hold its own bytes after the undo" test "$(<"$photos/$name")" == "$name"
+done
+expect "the journal keeps the undone batch" test -z "$(ls -A "$XDG_STATE_HOME/tallyfold")"
 
 click_control "$main" 2760 2400 1575 375
 wait_for "Tallyfold to end" ended

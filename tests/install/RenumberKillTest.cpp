@@ -54,8 +54,8 @@ TEST_P(RenumberKillTest, EveryFileKeepsItsOldOrNewNameWithItsBytes) {
                        [](const std::string&, const std::string&) { return true; });
     };
     passes.plan = [&](int run) {
-        return PlanNumberedRenames("", platform::ListFiles(folder, "*.*"), word(run),
-                                   Placement::Prefix)
+        return PlanNumberedRenames("", platform::ListFiles(folder, "*.*", platform::Order::Natural),
+                                   word(run), Placement::Prefix)
             .renamings;
     };
     passes.bothNamesMayShow = GetParam() == Way::HardLinks;

@@ -1,5 +1,6 @@
 #include "platform/FolderListing.h"
 
+#include "platform/NaturalOrder.h"
 #include "support/TempDir.h"
 
 #include <algorithm>
@@ -115,6 +116,20 @@ TEST(FolderListing, LinksCountAsWhatTheyPointTo) {
     EXPECT_EQ(platform::ListFolders(folder.str()), (Names{"real", "to-folder"}));
 }
 
+// What could block a rename: everything in the folder.
+TEST(FolderListing, ListsTheNamesOfEverythingElseBesideTheFilesInNaturalOrder) {
+    TempDir folder;
+    for (const char* name : {"b10", "B2", "a.jpg", ".hidden"}) {
+        folder.file(name);
+    }
+    folder.folder("pic1.jpg");
+    fs::create_symlink("nowhere", folder.path() / "dangling");
+    platform::FolderNames names = platform::ListNames(folder.str(), platform::Order::Natural);
+    std::sort(names.others.begin(), names.others.end());
+    EXPECT_EQ(names.files, (Names{"a.jpg", "B2", "b10"}));
+    EXPECT_EQ(names.others, (Names{".hidden", "dangling", "pic1.jpg"}));
+}
+
 TEST(FolderListing, KeepsNamesThatAreNotUtf8ByteForByte) {
     TempDir folder;
     const std::string name = "bad\xFF\xFEname.ivb";
@@ -153,6 +168,26 @@ TEST(FolderListing, SortsFoldersTheSameWay) {
         folder.folder(name);
     }
     EXPECT_EQ(platform::ListFolders(folder.str()), (Names{"Alpha", "beta", "zeta", "_private"}));
+}
+
+// Each row in the order a file manager shows it.
+TEST(NaturalOrder, DigitsByValueThenTextWithoutCaseThenBytes) {
+    const std::vector<Names> rows = {
+        {"IMG_2.jpg", "IMG_10.jpg", "img_11.jpg"},
+        {"a", "B", "c", "D"},
+        {"File", "file", "FILE2"},
+        {"x001", "x01", "x1", "x2", "x010"},
+        {"a 2", "a.jpg", "a1.jpg", "a_b", "ab"},
+        {"n9", "n18446744073709551616", "n99999999999999999999999"},
+        {"CAF\xc3\x89", "caf\xc3\xa9", "\xc3\x89t\xc3\xa9 2", "\xc3\xa9t\xc3\xa9 10"},
+        {"caf\xe9 2", "caf\xe9 10", "caf\xe9 10b"},
+        {"Zed", "\xc3\xa9", "\xfe", "\xff"},
+    };
+    for (const Names& row : rows) {
+        Names names(row.rbegin(), row.rend());
+        platform::SortNaturally(names);
+        EXPECT_EQ(names, row);
+    }
 }
 
 // ---- Failures -------------------------------------------------------------------------------

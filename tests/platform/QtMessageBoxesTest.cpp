@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTextEdit>
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
@@ -75,14 +76,19 @@ TEST(QtMessageBoxes, EnterSaysYes) {
               BoxAnswer::Yes);
 }
 
+// A list of renames is read fifteen lines at a time at least.
 TEST(QtMessageBoxes, DetailsWaitBehindTheirButtonDecodedAsFileNames) {
     QString details;
+    int lines = 0;
     ShowAndAct({"Title", "Text", BoxIcon::None, BoxButtons::YesNo, "a.jpg -> caf\xc3\xa9.jpg"},
                [&](QMessageBox& box) {
                    details = box.detailedText();
+                   const auto* text = box.findChild<QTextEdit*>();
+                   lines = text->height() / text->fontMetrics().lineSpacing();
                    box.button(QMessageBox::No)->click();
                });
     EXPECT_EQ(details, QString::fromUtf8("a.jpg -> caf\xc3\xa9.jpg"));
+    EXPECT_GE(lines, 15);
 }
 
 // The key reaches the box through its focused button, as a user's press does; the box stays

@@ -22,7 +22,7 @@ Outcome Read(const platform::Arguments& arguments) {
     return {start, err.str()};
 }
 
-TEST(TallyfoldArguments, ChooseTheNamedFolderByItsFullPathOrRefuseWhatIsNoFolder) {
+TEST(TallyfoldArguments, ChooseOrUndoInTheNamedFolderByItsFullPathOrRefuseWhatIsNoFolder) {
     const TempDir root;
     root.file("photos/a.jpg");
     root.file("caf\xE9/b.jpg");
@@ -34,6 +34,7 @@ TEST(TallyfoldArguments, ChooseTheNamedFolderByItsFullPathOrRefuseWhatIsNoFolder
         platform::Arguments arguments;
         std::optional<int> status;
         std::string folder;
+        bool undo = false;
     };
     const Case cases[] = {
         {{"tallyfold"}, std::nullopt, ""},
@@ -45,12 +46,16 @@ TEST(TallyfoldArguments, ChooseTheNamedFolderByItsFullPathOrRefuseWhatIsNoFolder
         {{"tallyfold", "photos/a.jpg"}, 2, ""},
         {{"tallyfold", "missing"}, 2, ""},
         {{"tallyfold", "--version"}, 0, ""},
+        {{"tallyfold", "--undo"}, std::nullopt, root.path().native(), true},
+        {{"tallyfold", "--undo", "photos"}, std::nullopt, photos.native(), true},
+        {{"tallyfold", "missing", "--undo"}, 2, ""},
     };
     for (const Case& c : cases) {
         const Outcome outcome = Read(c.arguments);
         const std::string line = c.arguments.back();
         EXPECT_EQ(outcome.start.exitStatus, c.status) << line;
         EXPECT_EQ(outcome.start.folder, c.folder) << line;
+        EXPECT_EQ(outcome.start.undo, c.undo) << line;
         EXPECT_EQ(outcome.err.empty(), c.status != 2) << line;
     }
     fs::current_path(cwd);

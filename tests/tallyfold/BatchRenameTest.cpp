@@ -5,9 +5,7 @@
 #include "support/ThreadConditions.h"
 
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <stdexcept>
 #include <thread>
 
 namespace {
@@ -31,32 +29,9 @@ TEST(BatchFolder, TrimsBlanksAndEndsWithOneSeparator) {
         EXPECT_EQ(BatchFolder(c.caption), c.folder) << "'" << c.caption << "'";
 }
 
-TEST(FitsInFileName, RefusesTheSeparatorAndNul) {
-    using namespace std::string_view_literals;
-    for (const std::string_view label : {"/"sv, "a/b"sv, "../x"sv, "a\0b"sv, "\0"sv})
-        EXPECT_FALSE(FitsInFileName(label)) << label;
-    for (const std::string_view label : {""sv, "file"sv, "..."sv, "a b"sv, "caf\xe9"sv, "\\"sv})
-        EXPECT_TRUE(FitsInFileName(label)) << label;
-}
-
-// The count is a signed 16-bit integer: a folder of 32,767 files is planned whole, with the
-// number overflowing after the last rename; one file more fails before any.
-TEST(PlanBatch, HoldsAtMostTheFilesA16BitCountHolds) {
+TEST(PrepareBatch, AFolderThatCannotBeListedThrows) {
     TempDir dir;
-    for (std::size_t n = 0; n < MostFilesInABatch; ++n)
-        std::ofstream(dir.path() / ("f" + std::to_string(n)));
-    const std::string folder = dir.str() + "/";
-    const NumberedRenames plan = PlanBatch(folder, "x", Placement::Prefix);
-    EXPECT_EQ(plan.renamings.size(), MostFilesInABatch);
-    EXPECT_TRUE(plan.numberOverflows);
-
-    std::ofstream(dir.path() / "one more");
-    EXPECT_THROW(PlanBatch(folder, "x", Placement::Prefix), std::overflow_error);
-}
-
-TEST(PlanBatch, AFolderThatCannotBeListedThrows) {
-    TempDir dir;
-    EXPECT_THROW(PlanBatch(dir.str() + "/gone/", "x", Placement::Prefix), std::system_error);
+    EXPECT_THROW(PrepareBatch(dir.str() + "/gone/", "x", Placement::Prefix), std::system_error);
 }
 
 // Runs the whole pass as user "nobody" on a thread of its own, answering Yes to every question,
@@ -67,7 +42,7 @@ std::optional<std::vector<Renaming>> RenameAsNobody(const std::string& folder) {
         if (!ActAsNobody())
             return;
         questions.emplace();
-        ApplyRenames(PlanBatch(folder, "file", Placement::Prefix),
+        ApplyRenames(PrepareBatch(folder, "file", Placement::Prefix).plan,
                      [&](const std::string& oldPath, const std::string& newPath) {
                          questions->push_back({oldPath, newPath});
                          return true;

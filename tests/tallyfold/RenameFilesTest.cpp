@@ -65,7 +65,8 @@ TEST_F(RenameWindow, TheQuestionPreviewsTheRenamesThatYesThenMakes) {
     renameWith({Yes, Yes});
     ASSERT_FALSE(boxes.shown.empty());
     EXPECT_EQ(boxes.shown[0].details,
-              std::string("a.jpg -> file1.jpg\nb.txt -> file2.txt\nfile3.gif -> file3.gif") +
+              std::string("3 files, 1 marked (already exists)\na.jpg -> file1.jpg\nb.txt -> "
+                          "file2.txt\nfile3.gif -> file3.gif") +
                   TakenMark);
     EXPECT_EQ(
         contents(),
@@ -266,21 +267,57 @@ TEST_F(RenameWindow, MoreFilesThanTheCountHoldsEndInTheErrorBoxBeforeAnyRename) 
     EXPECT_FALSE(fs::exists(folder / "file1"));
 }
 
-TEST_F(RenameWindow, ALabelThatWouldTakeFilesOutOfTheFolderIsRefusedBeforeAnything) {
-    makeFiles({"a.jpg", "sub/"});
-    for (const QString& label :
-         {QString("sub/x"), QString("/"), QString("../up"), QString("nul") + QChar(0) + "x"}) {
-        SCOPED_TRACE(label.toStdString());
-        boxes.shown.clear();
-        window.txtName->setText(label);
+// A label that would move the files out of the folder, put control characters into their
+// names or hide them is refused before anything else; one that does none of these is taken.
+TEST_F(RenameWindow, ALabelThatCouldHurtIsRefusedBeforeAnything) {
+    const std::string outside = "The label cannot hold \"/\" or a NUL character, since the new "
+                                "names would not stay in the folder. Please choose another label.";
+    const std::string controls =
+        "The label cannot hold control characters, such as a line break, a tab or an escape: in "
+        "a file name they break the lines of a listing, and some can drive the terminal that "
+        "shows it. Please choose another label.";
+    const std::string hidden =
+        "The label cannot begin with \".\" before the number: a name that begins with \".\" "
+        "is hidden, so the renamed files would vanish from view. Please choose another label, or "
+        "put it after the number.";
+    const struct {
+        QString label;
+        bool suffix;
+        std::string refusal; // "" for a label that is taken
+        const char* renamed = "";
+    } cases[] = {
+        {"sub/x", false, outside},
+        {QString("nul") + QChar(0) + "x", false, outside},
+        {"two\nlines", false, controls},
+        {"tab\there", true, controls},
+        {"bell\a", false, controls},
+        {"red\x1b[31m", false, controls},
+        {"del\x7f", true, controls},
+        {QString("csi") + QChar(0x9b), false, controls},
+        {".", false, hidden},
+        {"..", false, hidden},
+        {"  .pic", false, hidden},
+        {".", true, "", "1..jpg"},
+        {".pic", true, "", "1.pic.jpg"},
+        {"a.b", false, "", "a.b1.jpg"},
+    };
+    int number = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label.toStdString() + (c.suffix ? ", suffix" : ", prefix"));
+        startCase("case" + std::to_string(++number));
+        makeFiles({"a.jpg", "sub/"});
+        window.txtName->setText(c.label);
+        c.suffix ? window.optSuffix_Click() : window.optPrefix_Click();
+        pointer.changes.clear();
         renameWith({Yes});
-        ASSERT_EQ(boxes.shown.size(), 1u);
-        EXPECT_EQ(boxes.shown[0].title, "Tallyfold");
-        EXPECT_EQ(boxes.shown[0].icon, BoxIcon::Warning);
-        EXPECT_NE(boxes.shown[0].text.find("\"/\""), std::string::npos);
+        if (c.refusal.empty()) {
+            EXPECT_EQ(contents(), (Contents{{c.renamed, "a.jpg"}, {"sub/", ""}}));
+            continue;
+        }
+        EXPECT_EQ(boxes.shown, std::vector{Tallyfold(c.refusal, BoxIcon::Warning)});
         EXPECT_EQ(contents(), (Contents{{"a.jpg", "a.jpg"}, {"sub/", ""}}));
+        EXPECT_EQ(pointer.changes, std::vector<bool>());
     }
-    EXPECT_EQ(pointer.changes, std::vector<bool>());
 }
 
 } // namespace

@@ -25,11 +25,12 @@ TEST(RenameKill, EveryFileKeepsItsOldOrNewNameWithItsBytes) {
     KilledPasses passes;
     passes.folder = dir.path();
     passes.pass = [&](int run) {
-        ApplyRenames(PlanBatch(folder, "pic", placement(run)),
+        ApplyRenames(PrepareBatch(folder, "pic", placement(run)).plan,
                      [](const std::string&, const std::string&) { return true; });
     };
     passes.plan = [&](int run) {
-        return PlanNumberedRenames("", platform::ListFiles(folder, "*.*"), "pic", placement(run))
+        return PlanNumberedRenames("", platform::ListFiles(folder, "*.*", platform::Order::Natural),
+                                   "pic", placement(run))
             .renamings;
     };
     KillPassesAtRandom(passes, 200);

@@ -1,13 +1,10 @@
 #include "tallyfold/RenamePreview.h"
 
-#include "support/TempDir.h"
-
-#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
 
-using Names = std::unordered_set<std::string>;
+using Names = NameSet;
 
 NumberedRenames Plan(const std::vector<std::pair<std::string, std::string>>& names) {
     NumberedRenames plan;
@@ -16,63 +13,47 @@ NumberedRenames Plan(const std::vector<std::pair<std::string, std::string>>& nam
     return plan;
 }
 
-std::string Taken(const std::string& line) {
-    return line + TakenMark;
-}
-
-TEST(RenamePreview, ListsEveryRenameAndMarksThoseOntoATakenName) {
+TEST(TakenOnArrival, MarksTheRenamesOntoANameTakenWhenTheirTurnComes) {
     const struct {
         const char* what;
         std::vector<std::pair<std::string, std::string>> plan;
         Names taken;
-        std::string preview;
+        std::vector<bool> marks;
     } cases[] = {
-        {"nothing planned", {}, {"a.jpg"}, ""},
-        {"free names",
-         {{"a.jpg", "pic1.jpg"}, {"b.txt", "pic2.txt"}},
-         {"a.jpg", "b.txt"},
-         "a.jpg -> pic1.jpg\nb.txt -> pic2.txt"},
+        {"nothing planned", {}, {"a.jpg"}, {}},
+        {"free names", {{"a.jpg", "pic1.jpg"}, {"b.txt", "pic2.txt"}}, {"a.jpg", "b.txt"}, {0, 0}},
         {"a name that another file holds",
          {{"a.jpg", "pic1.jpg"}, {"b.jpg", "pic2.jpg"}, {"pic2.jpg", "pic3.jpg"}},
          {"a.jpg", "b.jpg", "pic2.jpg"},
-         "a.jpg -> pic1.jpg\n" + Taken("b.jpg -> pic2.jpg") + "\npic2.jpg -> pic3.jpg"},
-        {"a file already named as its target",
-         {{"pic1.jpg", "pic1.jpg"}},
-         {"pic1.jpg"},
-         Taken("pic1.jpg -> pic1.jpg")},
+         {0, 1, 0}},
+        {"a file already named as its target", {{"pic1.jpg", "pic1.jpg"}}, {"pic1.jpg"}, {1}},
         {"a name freed by an earlier rename",
          {{"2.jpg", "1.jpg"}, {"b.jpg", "2.jpg"}},
          {"2.jpg", "b.jpg"},
-         "2.jpg -> 1.jpg\nb.jpg -> 2.jpg"},
+         {0, 0}},
         {"a name taken by an earlier rename",
          {{"a", "x1.gz"}, {"b.gz", "x1.gz"}},
          {"a", "b.gz"},
-         "a -> x1.gz\n" + Taken("b.gz -> x1.gz")},
+         {0, 1}},
         {"a file that keeps its name keeps holding it",
          {{"a.jpg", "a1.jpg"}, {"b.jpg", "a.jpg"}},
          {"a.jpg", "a1.jpg", "b.jpg"},
-         Taken("a.jpg -> a1.jpg") + "\n" + Taken("b.jpg -> a.jpg")},
-        {"control characters show as their pictures",
-         {{"two\nlines\t\x7f.txt", "pic1.txt"}},
-         {},
-         "two\xe2\x90\x8alines\xe2\x90\x89\xe2\x90\xa1.txt -> pic1.txt"},
-        {"other bytes stay as they are",
-         {{"caf\xe9.\xff", "pic1.\xff"}},
-         {},
-         "caf\xe9.\xff -> pic1.\xff"},
+         {1, 1}},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(RenamePreview(Plan(c.plan), c.taken), c.preview) << c.what;
+        EXPECT_EQ(TakenOnArrival(Plan(c.plan), c.taken), c.marks) << c.what;
 }
 
-TEST(NamesInFolder, HoldsEveryEntryThatCouldBlockARename) {
-    TempDir dir;
-    dir.file("a.jpg");
-    dir.file(".hidden");
-    dir.folder("pic1.jpg");
-    std::filesystem::create_symlink("nowhere", dir.path() / "dangling");
-    EXPECT_EQ(NamesInFolder(dir.str() + "/"), (Names{"a.jpg", ".hidden", "pic1.jpg", "dangling"}));
-    EXPECT_THROW(NamesInFolder(dir.str() + "/gone/"), std::filesystem::filesystem_error);
+TEST(RenamePreview, CountsThenListsEveryRenameOnALineOfItsOwn) {
+    const auto plan = Plan({{"a.jpg", "pic1.jpg"},
+                            {"two\nlines\t\x7f.txt", "pic2.txt"},
+                            {"caf\xe9.\xff", "pic3.\xff"}});
+    EXPECT_EQ(RenamePreview(plan, {false, true, false}),
+              std::string("3 files, 1 marked (already exists)\n"
+                          "a.jpg -> pic1.jpg\n"
+                          "two\xe2\x90\x8alines\xe2\x90\x89\xe2\x90\xa1.txt -> pic2.txt") +
+                  TakenMark + "\ncaf\xe9.\xff -> pic3.\xff");
+    EXPECT_EQ(RenamePreview(Plan({}), {}), "");
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "support/FolderContents.h"
 
+#include <cstdlib>
 #include <fstream>
 
 platform::BoxAnswer WatchingBoxes::show(const platform::BoxRequest& request) {
@@ -20,8 +21,15 @@ FixedProgramFolder& KitFolder(FixedProgramFolder& folder) {
 
 } // namespace
 
-RenameWindow::RenameWindow() : window({boxes, chooser, pointer, KitFolder(programFolder)}) {
+RenameWindow::RenameWindow()
+    : stateHomeBefore(std::getenv("XDG_STATE_HOME")),
+      window({boxes, chooser, pointer, KitFolder(programFolder)}) {
+    setenv("XDG_STATE_HOME", stateHome.str().c_str(), 1);
     window.Form_Load();
+}
+
+RenameWindow::~RenameWindow() {
+    setenv("XDG_STATE_HOME", stateHomeBefore.c_str(), 1);
 }
 
 void RenameWindow::TearDown() {

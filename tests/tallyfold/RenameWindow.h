@@ -35,11 +35,12 @@ private:
     const RecordingPointer& pointer_;
 };
 
-// Tallyfold's window on fakes, loaded, with its own kit, and a temporary folder to rename in.
-// Every test ends with the normal pointer.
+// Tallyfold's window on fakes, loaded, with its own kit, a temporary folder to rename in and a
+// journal of its own. Every test ends with the normal pointer.
 class RenameWindow : public testing::Test {
 protected:
     RenameWindow();
+    ~RenameWindow() override;
     void TearDown() override;
 
     // Works in a fresh sub-folder of the temporary folder from now on, for a table of cases.
@@ -56,6 +57,8 @@ protected:
     // The texts of the boxes shown, in order.
     std::vector<std::string> texts() const;
 
+    TempDir stateHome;
+    std::string stateHomeBefore;
     TempDir dir;
     std::filesystem::path folder = dir.path(); // where the files to rename lie
     RecordingPointer pointer;

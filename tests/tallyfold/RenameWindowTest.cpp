@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -41,14 +42,14 @@ TEST_F(RenameWindow, ControlsSitWhereDesignedWithTheirCaptionsAndTooltips) {
         {"txtName", window.txtName, FromTwips(2760, 840, 1575, 315), "file",
          "Enter a label of the new file names.  example: file1.ext or 1file.ext,  Leave blank for "
          "consecutive files numbered without a prefix or suffix.  example: 1.ext, 2.ext ...etc."},
-        {"cmdBrowse", window.cmdBrowse, FromTwips(2760, 1260, 1575, 375), "Browse",
+        {"cmdBrowse", window.cmdBrowse, FromTwips(2760, 1260, 1575, 375), "&Browse",
          "Select Directory where the files to be renamed are located."},
         {"lblDir", window.lblDir, FromTwips(360, 1800, 3855, 495), "",
          "Tallyfold will rename all files in a specified directory with a consecutive number and "
          "if desired, a prefix or a suffix may be used."},
-        {"cmdRename", window.cmdRename, FromTwips(435, 2400, 1575, 375), "Rename Files",
+        {"cmdRename", window.cmdRename, FromTwips(435, 2400, 1575, 375), "&Rename Files",
          "Rename all files"},
-        {"cmdQuit", window.cmdQuit, FromTwips(2760, 2400, 1575, 375), "Quit", "Quit Tallyfold"},
+        {"cmdQuit", window.cmdQuit, FromTwips(2760, 2400, 1575, 375), "&Quit", "Quit Tallyfold"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -59,6 +60,32 @@ TEST_F(RenameWindow, ControlsSitWhereDesignedWithTheirCaptionsAndTooltips) {
     EXPECT_EQ(window.Image1->geometry(), FromTwips(0, 120, 4500, 750));
     EXPECT_FALSE(window.Image1->toolTip().isEmpty());
     EXPECT_EQ(window.lblDir->alignment(), Qt::AlignCenter);
+}
+
+// The Undo button lies in the free space: within the window and on no other control. Each
+// button shows its whole caption.
+TEST_F(RenameWindow, TheUndoButtonFitsTheFreeSpaceAndEveryCaptionItsButton) {
+    EXPECT_EQ(window.cmdUndo->text(), "&Undo");
+    EXPECT_TRUE(window.rect().contains(window.cmdUndo->geometry()));
+    for (const QWidget* control : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (control != window.cmdUndo) {
+            EXPECT_FALSE(window.cmdUndo->geometry().intersects(control->geometry()))
+                << "overlaps " << CaptionOf(control).toStdString();
+        }
+        if (const auto* button = qobject_cast<const QPushButton*>(control)) {
+            EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text().remove('&')),
+                      button->contentsRect().width());
+        }
+    }
+}
+
+TEST_F(RenameWindow, EnterPressesTheButtonThatHoldsTheFocus) {
+    for (QPushButton* button :
+         {window.cmdBrowse, window.cmdRename, window.cmdUndo, window.cmdQuit}) {
+        QSignalSpy pressed(button, &QPushButton::clicked);
+        QTest::keyClick(button, Qt::Key_Return);
+        EXPECT_EQ(pressed.count(), 1) << button->text().toStdString();
+    }
 }
 
 // The two captions stand at their place and are as wide as their texts, never clipped.
