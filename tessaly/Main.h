@@ -69,6 +69,8 @@ public:
     void cmdAbout_Click();
     void cmdClear_Click();
     void cmdQuit_Click();
+    // The window closes, by Quit or by its frame: the kit's other windows close with it.
+    void Form_Unload();
 
     // Closes the window for good; the program ends when no window is left.
     void Unload();
@@ -91,6 +93,7 @@ public:
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildControls();

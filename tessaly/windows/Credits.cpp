@@ -151,10 +151,22 @@ void Credits::clickCue() {
     cue(kit::cue::CreditsClick, platform::Wait::No);
 }
 
+// The two waited-for cues follow each other from the event loop, not from a wait inside this
+// handler: the window may close meanwhile (a key, its frame, Quit), and with it go the steps
+// still to come. The panel stands still until the second cue has ended; a further click on the
+// logo meanwhile is spent on nothing.
 void Credits::Image1_Click() {
-    cue(kit::cue::CreditsLogoClick, platform::Wait::UntilEnd);
-    cue(kit::cue::CreditsLogoFlourish, platform::Wait::UntilEnd);
-    cue(kit::cue::Ok, platform::Wait::No);
+    if (logoCuesPlaying_)
+        return;
+    logoCuesPlaying_ = true;
+    Timer1->stop();
+    cueThen(kit::cue::CreditsLogoClick, [this] {
+        cueThen(kit::cue::CreditsLogoFlourish, [this] {
+            logoCuesPlaying_ = false;
+            Timer1->start();
+            cue(kit::cue::Ok, platform::Wait::No);
+        });
+    });
 }
 
 void Credits::resizeEvent(QResizeEvent* event) {
@@ -209,4 +221,8 @@ std::string Credits::kitFile(const char* name) const {
 
 void Credits::cue(const char* name, platform::Wait wait) {
     PlayCue(services_.programFolder, services_.sound, name, wait);
+}
+
+void Credits::cueThen(const char* name, std::function<void()> ended) {
+    PlayCueThen(services_.programFolder, services_.sound, name, *this, std::move(ended));
 }

@@ -5,6 +5,7 @@
 #include "support/TempDir.h"
 
 #include <QElapsedTimer>
+#include <QTest>
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -21,11 +22,21 @@ const fs::path KitCues = fs::path(TESSALY_KIT_DIR) / "appdata/audio";
 struct RealSound {
     static constexpr const char* name = "Real";
     platform::QtSoundPlayer service{TESSALY_SOUND_MODULE};
+
+    // Turns the event loop until the cues have run out or `done` holds.
+    void letCuesEnd(const std::function<bool()>& done) {
+        EXPECT_TRUE(QTest::qWaitFor(done, 10'000));
+    }
 };
 
 struct FakeSound {
     static constexpr const char* name = "Fake";
     RecordingSound service;
+
+    void letCuesEnd(const std::function<bool()>&) {
+        while (service.endCue()) {
+        }
+    }
 };
 
 template <class Subject> class SoundPlayerContract : public testing::Test {
@@ -62,6 +73,33 @@ TYPED_TEST(SoundPlayerContract, AMissingWaveIsSilenceAtOnce) {
     for (const Wait wait : {Wait::No, Wait::UntilEnd}) {
         EXPECT_LT(this->timeOf(kit.path() / "appdata/audio/gun.wav", wait), slack);
     }
+}
+
+TYPED_TEST(SoundPlayerContract, AFollowUpRunsOnceFromTheEventLoopWhenTheCueHasEnded) {
+    const TempDir kit;
+    for (const fs::path& cue : {KitCues / "ok.wav", kit.path() / "appdata/audio/ok.wav"}) {
+        SCOPED_TRACE(cue);
+        QObject context;
+        int ran = 0;
+        this->subject.service.playThen(cue, context, [&ran] { ++ran; });
+        EXPECT_EQ(ran, 0) << "ran within the call";
+        this->subject.letCuesEnd([&ran] { return ran > 0; });
+        EXPECT_EQ(ran, 1);
+    }
+}
+
+TYPED_TEST(SoundPlayerContract, AFollowUpWhoseContextIsGoneNeverRuns) {
+    bool ranForTheGone = false;
+    bool ranForTheLater = false;
+    {
+        QObject gone;
+        this->subject.service.playThen(KitCues / "ok.wav", gone, [&] { ranForTheGone = true; });
+    }
+    QObject later;
+    this->subject.service.playThen(KitCues / "ok.wav", later, [&] { ranForTheLater = true; });
+    this->subject.letCuesEnd([&] { return ranForTheLater; });
+    EXPECT_TRUE(ranForTheLater);
+    EXPECT_FALSE(ranForTheGone);
 }
 
 } // namespace

@@ -1,9 +1,31 @@
 #include "WindowsFixture.h"
+#include "tessaly/windows/HelpText.h"
 
+#include <QFontInfo>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 
 using Launches = std::vector<std::pair<std::string, std::vector<std::string>>>;
+using platform::Watched;
+
+namespace {
+
+// The kit's own help window, when one is open.
+HelpText* ShownHelp(Main& main) {
+    auto* help = main.findChild<HelpText*>();
+    return help && help->isVisible() ? help : nullptr;
+}
+
+// More lines than any window shows at once.
+std::string LongText() {
+    std::string text = "Tessaly - armpatch kit\n  Install   copies  the list\n";
+    for (int line = 0; line < 80; ++line)
+        text += "line " + std::to_string(line) + "\n";
+    return text;
+}
+
+} // namespace
 
 TEST_F(CommandsTest, HelpHandsTheHelpFileToTheDesktopViewerAsItsOneArgument) {
     Main& main = window();
@@ -24,19 +46,88 @@ TEST_F(CommandsTest, HelpHandsTheHelpFileToTheDesktopViewerAsItsOneArgument) {
         QTest::mouseClick(main.cmdHelp, Qt::LeftButton);
         EXPECT_EQ(fakes.launcher.started, (Launches{{"xdg-open", {c.helpFile}}}));
         EXPECT_EQ(main.windowTitle(), "Tessaly [Loading Help File]");
+        fakes.launcher.endWatch(Watched::StillRunning);
     }
+    EXPECT_EQ(ShownHelp(main), nullptr);
     EXPECT_TRUE(boxes().empty());
     EXPECT_TRUE(fakes.sound.played.empty());
 }
 
-TEST_F(CommandsTest, HelpThatCannotStartSaysSoInABoxAndTheCaption) {
+TEST_F(CommandsTest, HelpShowsTheTextItselfWhenTheViewerFailsAndOnlyThen) {
+    const std::string text = LongText();
+    kit.file("Tessaly.txt", text);
+    Main& main = window();
+    const struct {
+        const char* what;
+        std::optional<bool> starts;
+        std::optional<Watched> watched; // how the viewer's watch ends; none: it cannot start
+        bool shown;
+    } cases[] = {
+        {"xdg-open missing", false, std::nullopt, true},
+        {"no viewer for the file: xdg-open fails", true, Watched::Failed, true},
+        {"viewer open", true, Watched::StillRunning, false},
+        {"viewer handed the file on and ended", true, Watched::EndedWell, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fakes.launcher.starts = c.starts;
+        QTest::mouseClick(main.cmdHelp, Qt::LeftButton);
+        EXPECT_EQ(ShownHelp(main), nullptr) << "shown before the viewer was heard of";
+        if (c.watched)
+            fakes.launcher.endWatch(*c.watched);
+        QCoreApplication::processEvents();
+
+        HelpText* help = ShownHelp(main);
+        ASSERT_EQ(help != nullptr, c.shown);
+        EXPECT_EQ(main.windowTitle(), "Tessaly [Loading Help File]");
+        if (!help)
+            continue;
+        EXPECT_EQ(help->toPlainText().toStdString(), text);
+        EXPECT_TRUE(help->isReadOnly());
+        EXPECT_TRUE(QFontInfo(help->font()).fixedPitch());
+        EXPECT_GT(help->verticalScrollBar()->maximum(), 0);
+        EXPECT_TRUE(help->isWindow());
+
+        QTest::keyClick(help, Qt::Key_Escape);
+        DestroyClosed();
+        EXPECT_EQ(main.findChild<HelpText*>(), nullptr);
+    }
+    EXPECT_TRUE(boxes().empty());
+    EXPECT_FALSE(main.isUnloaded());
+}
+
+TEST_F(CommandsTest, HelpAgainWhileItsTextIsShownKeepsOneWindow) {
+    kit.file("Tessaly.txt", "Tessaly\n");
     Main& main = window();
     fakes.launcher.starts = false;
-    QTest::mouseClick(main.cmdHelp, Qt::LeftButton);
-    EXPECT_EQ(fakes.launcher.started.size(), 1u);
-    EXPECT_EQ(boxes(), (std::vector<platform::BoxRequest>{
-                           {"Tessaly", "Error, could not load Help file",
-                            platform::BoxIcon::Critical, platform::BoxButtons::Ok}}));
-    EXPECT_EQ(main.windowTitle(), "Tessaly [Error Loading Help File]");
+    for (int click = 0; click < 2; ++click) {
+        QTest::mouseClick(main.cmdHelp, Qt::LeftButton);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(main.findChildren<HelpText*>().size(), 1);
+}
+
+TEST_F(CommandsTest, HelpWithNoViewerAndAnUnreadableFileSaysSoInABoxAndTheCaption) {
+    Main& main = window();
+    const struct {
+        const char* what;
+        std::optional<bool> starts;
+    } cases[] = {
+        {"xdg-open missing", false},
+        {"xdg-open fails", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        boxes().clear();
+        fakes.launcher.starts = c.starts;
+        QTest::mouseClick(main.cmdHelp, Qt::LeftButton);
+        fakes.launcher.endWatch(Watched::Failed);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(boxes(), (std::vector<platform::BoxRequest>{
+                               {"Tessaly", "Error, could not load Help file",
+                                platform::BoxIcon::Critical, platform::BoxButtons::Ok}}));
+        EXPECT_EQ(main.windowTitle(), "Tessaly [Error Loading Help File]");
+        EXPECT_EQ(ShownHelp(main), nullptr);
+    }
     EXPECT_FALSE(main.isUnloaded());
 }
