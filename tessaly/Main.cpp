@@ -123,6 +123,7 @@ void Main::connectHandlers() {
     connect(FileList, &FileListBox::selectionChanged, this, &Main::FileList_Click);
     connect(LstFiles, &PathListBox::doubleClicked, this, &Main::LstFiles_DblClick);
     connect(LstFiles, &PathListBox::characterKey, this, &Main::LstFiles_KeyPress);
+    connect(LstFiles, &PathListBox::deleteKey, this, &Main::LstFiles_DeleteKey);
     connect(LstFiles, &PathListBox::selectionChanged, this, &Main::LstFiles_Click);
     connect(FileImage, &ClickLabel::clicked, this, &Main::FileImage_Click);
     connect(cmdClear, &QPushButton::clicked, this, &Main::cmdClear_Click);

@@ -51,6 +51,7 @@ public:
     void FileList_KeyPress(int KeyAscii);
     void LstFiles_DblClick();
     void LstFiles_KeyPress(int KeyAscii);
+    void LstFiles_DeleteKey();
 
     // Image preview (selection/).
     void FileList_Click();
