@@ -61,6 +61,7 @@ void Rename::buildControls() {
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Image1->setPixmap(KitPicture(kitFile(KitBanner)));
     Image1->setToolTip("Tallyfold, drawn and written by Orvik, 2025");
+    Image1->setAccessibleName("Tallyfold");
 
     optPrefix = Placed<QRadioButton>(this, "Prefix",
                                      "Select if you want the new file name to have a label infront "
@@ -78,6 +79,8 @@ void Rename::buildControls() {
     txtName->setToolTip("Enter a label of the new file names.  example: file1.ext or 1file.ext,  "
                         "Leave blank for consecutive files numbered without a prefix or suffix.  "
                         "example: 1.ext, 2.ext ...etc.");
+    // A screen reader names the field by its caption.
+    lblfilename->setBuddy(txtName);
 
     lblbrowse = Caption(this, "Select Directory:", {Twips(1275), Twips(1320)});
     cmdBrowse = Placed<QPushButton>(this, "Browse",

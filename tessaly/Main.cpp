@@ -3,6 +3,7 @@
 #include "platform/Picture.h"
 #include "platform/Twips.h"
 #include "tessaly/common/KitFiles.h"
+#include "tessaly/common/ScreenReaderName.h"
 #include "tessaly/common/Sound.h"
 #include "tessaly/common/Strings.h"
 #include "tessaly/common/WindowLook.h"
@@ -89,6 +90,15 @@ void Main::buildControls() {
     cmdDefaults = Button(this, "&Defaults", "Restore armpatch files to the Ironvale defaults.",
                          TwipsRect(7110, 4905, 855, 375));
     cmdQuit = Button(this, "&Quit", "Exit", TwipsRect(7110, 5400, 855, 375));
+
+    // The buttons are named by their captions.
+    NameForScreenReaders(*DriveList, "Drive");
+    NameForScreenReaders(*DirList, "Folders");
+    NameForScreenReaders(*FileList, "Files");
+    NameForScreenReaders(*PatternCombo, "File type");
+    NameForScreenReaders(*Logo, "Tessaly logo");
+    NameForScreenReaders(*LstFiles, "Installation list");
+    NameForScreenReaders(*FileImage, "Preview");
 
     const QList<QWidget*> tabOrder = {PatternCombo, DriveList,   DirList,    FileList,
                                       LstFiles,     cmdClear,    cmdInstall, cmdHelp,

@@ -5,6 +5,7 @@
 #include "platform/Twips.h"
 #include "tessaly/common/CharacterKey.h"
 #include "tessaly/common/KitFiles.h"
+#include "tessaly/common/ScreenReaderName.h"
 #include "tessaly/common/Sound.h"
 #include "tessaly/common/Strings.h"
 #include "tessaly/common/WindowLook.h"
@@ -83,6 +84,7 @@ void Credits::buildControls() {
     Image1->setGeometry(TwipsRect(0, 120, 5130, 1815));
     Image1->setAlignment(Qt::AlignCenter);
     Image1->setPixmap(KitPicture(kitFile(kit::Logo)));
+    NameForScreenReaders(*Image1, "Tessaly logo");
 
     Label4 = Line(Frame1, "Label4", "Tessaly 3.0 by Orvik, 2004", TwipsRect(1080, 2040, 3375, 375));
     Label2 =

@@ -1,6 +1,7 @@
 #include "HelpText.h"
 
 #include "platform/AtomicFile.h"
+#include "tessaly/common/ScreenReaderName.h"
 
 #include <QFontDatabase>
 #include <QKeyEvent>
@@ -19,7 +20,7 @@ HelpText::HelpText(const QString& text, QWidget& owner) : QPlainTextEdit(&owner)
     setWindowFlag(Qt::Window);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle("Tessaly Help");
-    setAccessibleName("Tessaly help text");
+    NameForScreenReaders(*this, "Tessaly help text");
     setReadOnly(true);
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     setLineWrapMode(QPlainTextEdit::NoWrap);
