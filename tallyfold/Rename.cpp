@@ -1,8 +1,10 @@
 #include "Rename.h"
 
 #include "FolderCaption.h"
+#include "WindowLook.h"
 #include "platform/Picture.h"
 #include "platform/Twips.h"
+#include "platform/WindowStyle.h"
 
 #include <QFont>
 #include <QIcon>
@@ -45,13 +47,14 @@ Rename::Rename(tallyfold::Services services, QWidget* parent)
     for (const char* name : Icons)
         icon.addPixmap(KitPicture(kitFile(name)));
     setWindowIcon(icon);
-    setFixedSize(Twips(4560), Twips(2955));
+    FixWindowSize(*this, {Twips(4560), Twips(2955)});
     // The layout was measured for 8-point captions; larger ones run into the next control.
     QFont captions = font();
     captions.setPointSize(8);
     setFont(captions);
 
     buildControls();
+    tallyfold::DressControls(*this);
     connectHandlers();
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/Picture.h"
 #include "platform/Twips.h"
+#include "platform/WindowStyle.h"
 #include "tessaly/common/KitFiles.h"
 #include "tessaly/common/ScreenReaderName.h"
 #include "tessaly/common/Sound.h"
@@ -39,10 +40,11 @@ Main::Main(platform::Services services, QWidget* parent) : QWidget(parent), serv
     setObjectName("Main");
     setWindowTitle("Orvik's Ironvale Loomwright");
     setWindowIcon(KitPicture(kitFile(kit::WindowIcon)));
-    setFixedSize(Twips(ClientWidth), Twips(ClientHeight));
+    FixWindowSize(*this, {Twips(ClientWidth), Twips(ClientHeight)});
     PaintBlack(*this);
 
     buildControls();
+    DressControls(*this);
     startAtWorkingFolder();
     connectHandlers();
 
@@ -76,6 +78,7 @@ void Main::buildControls() {
                          "Remove File From List");
 
     FileImage = new ClickLabel(this);
+    FileImage->setObjectName("FileImage");
     FileImage->setGeometry(TwipsRect(7185, 2040, 675, 675));
     FileImage->setAlignment(Qt::AlignCenter);
     FileImage->setCursor(pointer);

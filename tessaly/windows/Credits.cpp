@@ -3,6 +3,7 @@
 #include "CreditsScroll.h"
 #include "platform/Picture.h"
 #include "platform/Twips.h"
+#include "platform/WindowStyle.h"
 #include "tessaly/common/CharacterKey.h"
 #include "tessaly/common/KitFiles.h"
 #include "tessaly/common/ScreenReaderName.h"
@@ -52,7 +53,7 @@ Credits::Credits(platform::Services services, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle("Loomwright");
     setWindowIcon(KitPicture(kitFile(kit::WindowIcon)));
-    setFixedSize(Twips(ClientWidth), Twips(ClientHeight));
+    FixWindowSize(*this, {Twips(ClientWidth), Twips(ClientHeight)});
     PaintBlack(*this);
     QPalette palette = this->palette();
     palette.setColor(QPalette::WindowText, Qt::white);

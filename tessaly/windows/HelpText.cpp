@@ -12,6 +12,8 @@ namespace {
 // Room for the help text's widest lines, and a screenful of them.
 constexpr int Columns = 80;
 constexpr int Lines = 32;
+// Between the text and the window's edges, in pixels.
+constexpr int Margin = 10;
 
 } // namespace
 
@@ -25,6 +27,7 @@ HelpText::HelpText(const QString& text, QWidget& owner) : QPlainTextEdit(&owner)
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    document()->setDocumentMargin(Margin);
     setPlainText(text);
 
     const QFontMetrics metrics = fontMetrics();

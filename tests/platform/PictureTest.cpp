@@ -3,6 +3,7 @@
 #include "support/TempDir.h"
 #include "support/UnwrittenPipe.h"
 
+#include <QImage>
 #include <cmath>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -60,3 +61,37 @@ TEST(ReadPicture, RefusesFilesAndPicturesBeyondTheLimits) {
 }
 
 } // namespace
+
+// A dense screen takes the picture drawn for it where one lies beside the plain one; either way
+// the picture takes the same room on the screen.
+TEST(KitPicture, ADenseScreenTakesThePictureDrawnForItAtTheSameSize) {
+    const TempDir kit;
+    const auto picture = [&](const std::string& name, QSize size) {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(Qt::darkYellow);
+        image.save(QString::fromStdString((kit.path() / name).string()));
+    };
+    picture("logo.png", {34, 12});
+    picture("logo@2x.png", {68, 24});
+    picture("icon.png", {16, 16});
+    kit.file("banner.png", "no picture");
+    kit.file("banner@2x.png", "no picture either");
+    picture("pointer.png", {8, 8});
+    kit.file("pointer@2x.png", "not a picture");
+    const struct {
+        const char* file;
+        qreal density;
+        QSize pixels; // as stored; 0 x 0 when nothing could be read
+        qreal ratio;
+    } cases[] = {
+        {"logo.png", 1, {34, 12}, 1},    {"logo.png", 2, {68, 24}, 2},
+        {"logo.png", 1.25, {34, 12}, 1}, {"icon.png", 2, {16, 16}, 1},
+        {"pointer.png", 2, {8, 8}, 1},   {"banner.png", 2, {0, 0}, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.file) + " at " + std::to_string(c.density));
+        const QPixmap shown = KitPicture((kit.path() / c.file).string(), c.density);
+        EXPECT_EQ(shown.size(), c.pixels);
+        EXPECT_EQ(shown.devicePixelRatio(), c.ratio);
+    }
+}

@@ -81,6 +81,7 @@ TEST_F(CreditsTest, BlackWindowOfItsOwnWithThePanelCentred) {
     EXPECT_EQ(window.parentWidget(), nullptr);
     EXPECT_TRUE(window.testAttribute(Qt::WA_DeleteOnClose));
     EXPECT_EQ(window.size(), QSize(378, 109));
+    EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
     EXPECT_EQ(window.palette().color(QPalette::Window), QColor(Qt::black));
 
     EXPECT_EQ(window.Frame1->parentWidget(), &window);
