@@ -68,6 +68,8 @@ WINDOW > QComboBox QAbstractItemView {
 
 WINDOW > QComboBox {
     color: #efe4c6;
+    selection-color: #16130b;
+    selection-background-color: #e0b955;
     background: qlineargradient(x1: 0, y1: 0, x2: 0, y2: 1, stop: 0 #2c2f38, stop: 1 #17191f);
     border: 1px solid #5e4b1f;
     border-radius: 3px;

@@ -31,7 +31,7 @@ Splash::Splash(const std::string& logo, QWidget* parent)
     frame->setObjectName("Frame1");
     frame->setGeometry(TwipsRect(150, 120, 7080, 3990));
     frame->setFrameShape(QFrame::Box);
-    frame->setStyleSheet("QFrame#Frame1 { border: 1px solid #606060; }");
+    frame->setStyleSheet("QFrame#Frame1 { border: 1px solid #6b5420; border-radius: 6px; }");
 
     auto* image = new QLabel(frame);
     image->setObjectName("Image1");
