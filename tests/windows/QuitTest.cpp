@@ -1,4 +1,5 @@
 #include "WindowsFixture.h"
+#include "tessaly/windows/HelpText.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -70,9 +71,14 @@ TEST_F(CommandsTest, ProgramEndsAtQuitEvenWithTheCreditsOpen) {
 }
 
 // The credits belong to no other window; closing the main window by its frame (or Alt+F4)
-// closes them too, and the program ends as at Quit.
+// closes them too, and the program ends as at Quit, the help text's window included.
 TEST_F(CommandsTest, ProgramEndsWhenTheMainWindowIsClosedByItsFrameCreditsIncluded) {
+    kit.file("Tessaly.txt", "Tessaly\n");
     Main& main = window();
+    fakes.launcher.starts = false;
+    main.cmdHelp_Click();
+    QCoreApplication::processEvents();
+    ASSERT_NE(main.findChild<HelpText*>(), nullptr);
     main.cmdAbout_Click();
     QTimer::singleShot(0, &main, [&main] { main.windowHandle()->close(); });
     EXPECT_EQ(RunProgram(), 0);
