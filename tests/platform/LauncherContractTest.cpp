@@ -19,8 +19,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // The started program writes its arguments down beside itself, each ended by a NUL.
-constexpr const char* RecordArguments = "#!/bin/sh\n"
-                                        "printf '%s\\0' \"$@\" > \"$0.part\"\n"
+constexpr const char* RecordArguments = "printf '%s\\0' \"$@\" > \"$0.part\"\n"
                                         "mv \"$0.part\" \"$0.arguments\"\n";
 
 std::vector<std::string> SplitAtNuls(const std::string& text) {
@@ -31,6 +30,13 @@ std::vector<std::string> SplitAtNuls(const std::string& text) {
         start = end + 1;
     }
     return items;
+}
+
+// A shell script in `folder` that its owner may run.
+fs::path Executable(const TempDir& folder, const std::string& name, const std::string& body) {
+    const fs::path file = folder.file(name, "#!/bin/sh\n" + body);
+    fs::permissions(file, fs::perms::owner_all);
+    return file;
 }
 
 // How long a contract test waits for an outcome that the program's own end decides.
@@ -97,10 +103,8 @@ struct FakeLauncher {
 
 template <class Subject> class LauncherContract : public testing::Test {
 protected:
-    fs::path executable(const std::string& name, const std::string& script) const {
-        const fs::path file = folder.file(name, script);
-        fs::permissions(file, fs::perms::owner_all);
-        return file;
+    fs::path executable(const std::string& name, const std::string& body) const {
+        return Executable(folder, name, body);
     }
 
     TempDir folder;
@@ -124,7 +128,7 @@ TYPED_TEST(LauncherContract, FindsAProgramNamedWithoutAFolderOnTheSearchPath) {
 }
 
 TYPED_TEST(LauncherContract, ReturnsWithoutWaitingForTheProgramToEnd) {
-    const fs::path program = this->executable("slow", "#!/bin/sh\nsleep 5\n");
+    const fs::path program = this->executable("slow", "sleep 5\n");
     QObject context;
     QElapsedTimer clock;
     clock.start();
@@ -150,41 +154,32 @@ TYPED_TEST(LauncherContract, ToldWhatCannotBeStarted) {
     }
 }
 
-class DetachedLauncherTest : public testing::Test {
-protected:
-    fs::path script(const std::string& name, const std::string& body) const {
-        const fs::path file = folder.file(name, "#!/bin/sh\n" + body);
-        fs::permissions(file, fs::perms::owner_all);
-        return file;
-    }
-
-    TempDir folder;
-    platform::DetachedLauncher launcher;
-};
-
-TEST_F(DetachedLauncherTest, ToldHowAProgramEndedWithinTheWatch) {
+TEST(DetachedLauncher, ToldHowAProgramEndedWithinTheWatch) {
     const struct {
-        const char* what;
         const char* body;
         platform::Watched outcome;
     } cases[] = {
-        {"status 0", "exit 0\n", platform::Watched::EndedWell},
-        {"status 4, as xdg-open finding no viewer", "exit 4\n", platform::Watched::Failed},
-        {"status 1", "exit 1\n", platform::Watched::Failed},
-        {"killed", "kill -KILL $$\n", platform::Watched::Failed},
+        {"exit 0\n", platform::Watched::EndedWell},
+        {"exit 4\n", platform::Watched::Failed}, // as xdg-open finding no viewer
+        {"kill -KILL $$\n", platform::Watched::Failed},
     };
+    const TempDir folder;
+    platform::DetachedLauncher launcher;
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        const fs::path program = script(std::to_string(&c - cases), c.body);
+        SCOPED_TRACE(c.body);
+        const fs::path program = Executable(folder, std::to_string(&c - cases), c.body);
         EXPECT_EQ(OutcomeOf(launcher, program.string(), {}, LongWatch), c.outcome);
     }
 }
 
 // The program waits on a pipe that only the test opens, so it cannot end within the watch.
-TEST_F(DetachedLauncherTest, AProgramStillRunningAfterTheWatchIsLeftToItself) {
+TEST(DetachedLauncher, AProgramStillRunningAfterTheWatchIsLeftToItself) {
+    const TempDir folder;
+    platform::DetachedLauncher launcher;
     const fs::path gate = folder.path() / "gate";
     ASSERT_EQ(::mkfifo(gate.c_str(), 0600), 0);
-    const fs::path program = script("waiting", "read line < \"$1\"\ntouch \"$1.passed\"\n");
+    const fs::path program =
+        Executable(folder, "waiting", "read line < \"$1\"\ntouch \"$1.passed\"\n");
 
     EXPECT_EQ(OutcomeOf(launcher, program.string(), {gate.string()}, std::chrono::milliseconds(0)),
               platform::Watched::StillRunning);

@@ -84,10 +84,9 @@ platform::ItemPick ScriptedChooser::chooseFolder(const std::string& prompt) {
 
 void RecordingLauncher::startDetached(const std::string& program,
                                       const std::vector<std::string>& arguments,
-                                      std::chrono::milliseconds watch, QObject& context,
+                                      std::chrono::milliseconds /*watch*/, QObject& context,
                                       std::function<void(platform::Watched)> outcome) {
     started.emplace_back(program, arguments);
-    watches.push_back(watch);
     if (!starts.value_or(CanBeStarted(program))) {
         QMetaObject::invokeMethod(
             &context, [outcome = std::move(outcome)] { outcome(platform::Watched::NotStarted); },

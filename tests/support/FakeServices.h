@@ -76,7 +76,6 @@ public:
 
     std::optional<bool> starts;
     std::vector<std::pair<std::string, std::vector<std::string>>> started;
-    std::vector<std::chrono::milliseconds> watches;
 
 private:
     QPointer<QObject> context_;

@@ -4,32 +4,25 @@
 
 #include <QAccessible>
 #include <QTest>
+#include <set>
 #include <string>
 #include <vector>
 
 namespace {
 
-// What a screen reader names by its role alone: the window's own panes and borders, and
-// scroll bars, which the toolkit gives no name of their own.
+// Parts that a screen reader names by their role alone: the windows' panes and borders, and
+// scroll bars, which the toolkit leaves unnamed.
 bool NamedByRole(QAccessible::Role role) {
-    switch (role) {
-    case QAccessible::Client:
-    case QAccessible::Pane:
-    case QAccessible::Border:
-    case QAccessible::Grouping:
-    case QAccessible::ScrollBar:
-        return true;
-    default:
-        return false;
-    }
+    static const std::set<QAccessible::Role> roles{QAccessible::Client, QAccessible::Pane,
+                                                   QAccessible::Border, QAccessible::Grouping,
+                                                   QAccessible::ScrollBar};
+    return roles.contains(role);
 }
 
 std::string Describe(QAccessibleInterface& node) {
     const QObject* object = node.object();
-    return "role " + std::to_string(node.role()) + " (" +
-           (object ? object->objectName().toStdString() + " " + object->metaObject()->className()
-                   : std::string("item")) +
-           ")";
+    return std::to_string(node.role()) + " " +
+           (object ? object->metaObject()->className() : "item");
 }
 
 // What a screen reader could not say of `node` and the tree below it: a part that a user

@@ -50,6 +50,13 @@ protected:
 
     std::string cue(const char* name) const { return std::string(TESSALY_KIT_DIR) + "/" + name; }
 
+    // What a click on the logo plays: two cues waited for, then one that is not.
+    Cues logoCues() const {
+        return {{cue("appdata/audio/carbine.wav"), Wait::UntilEnd},
+                {cue("appdata/audio/wnd.wav"), Wait::UntilEnd},
+                {cue("appdata/audio/ok.wav"), Wait::No}};
+    }
+
     FakeServices fakes;
     QPointer<Credits> credits;
 };
@@ -202,9 +209,7 @@ TEST_F(CreditsTest, CharacterKeyClosesAndDestroysTheWindowAndDoesNothingElse) {
 TEST_F(CreditsTest, EachClickPlaysItsCueAndNeverCloses) {
     Credits& window = open();
     const Cues shot{{cue("appdata/audio/carbine.wav"), Wait::No}};
-    const Cues logo{{cue("appdata/audio/carbine.wav"), Wait::UntilEnd},
-                    {cue("appdata/audio/wnd.wav"), Wait::UntilEnd},
-                    {cue("appdata/audio/ok.wav"), Wait::No}};
+    const Cues logo = logoCues();
     const struct {
         const char* name;
         QWidget* control;
@@ -246,9 +251,7 @@ TEST_F(CreditsTest, LogoCuesFollowEachOtherWhileThePanelStandsStill) {
     scrollIntoSight(*window.Image1);
     window.Timer1->start();
     fakes.sound.played.clear();
-    const Cues logo{{cue("appdata/audio/carbine.wav"), Wait::UntilEnd},
-                    {cue("appdata/audio/wnd.wav"), Wait::UntilEnd},
-                    {cue("appdata/audio/ok.wav"), Wait::No}};
+    const Cues logo = logoCues();
 
     QTest::mouseClick(window.Image1, Qt::LeftButton);
     EXPECT_EQ(fakes.sound.played, Cues(logo.begin(), logo.begin() + 1));
