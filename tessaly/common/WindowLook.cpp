@@ -44,11 +44,14 @@ WINDOW > QListView, WINDOW > QComboBox QAbstractItemView {
     border: 1px solid #3b3322;
     border-radius: 3px;
 }
-WINDOW > QListView {
-    outline: 1px solid #f0c850;
-}
 WINDOW > QListView:focus {
     border-color: #f0c850;
+}
+WINDOW > QListView::item {
+    border: 1px solid transparent;
+}
+WINDOW > QListView::item:focus {
+    border-color: #fff0b8;
 }
 WINDOW > QListView::item:hover {
     background: #1d2029;
@@ -125,7 +128,7 @@ WINDOW > QListView QScrollBar::add-line, WINDOW > QListView QScrollBar::sub-line
 WINDOW > QListView QScrollBar::add-page, WINDOW > QListView QScrollBar::sub-page {
     background: none;
 }
-WINDOW > QListView QAbstractScrollArea::corner, WINDOW > QListView::corner {
+WINDOW > QListView::corner {
     background: #0e1015;
 }
 

@@ -1,6 +1,5 @@
 #include "PathListBox.h"
 
-#include "ListCorner.h"
 #include "tessaly/common/CharacterKey.h"
 #include "tessaly/common/ShownName.h"
 
@@ -31,7 +30,6 @@ PathListBox::PathListBox(QWidget* parent) : QListWidget(parent) {
     setTextElideMode(Qt::ElideMiddle);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setItemDelegate(new ListWideRows(this));
-    KeepDesktopCorner(*this);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         if (!changing_)
             emit selectionChanged();
