@@ -19,7 +19,7 @@ platform::BoxAnswer ScriptedBoxes::show(const platform::BoxRequest& request) {
 
 void RecordingSound::playThen(const std::filesystem::path& wave, QObject& context,
                               std::function<void()> ended) {
-    play(wave, platform::Wait::UntilEnd);
+    played.emplace_back(wave.string(), platform::Wait::UntilEnd);
     playing_.emplace_back(&context, std::move(ended));
 }
 

@@ -36,7 +36,7 @@ public:
     bool endCue();
 
     std::vector<std::pair<std::string, platform::Wait>> played;
-    // Runs while each cue plays, to look at the windows at that moment.
+    // Runs while each cue played by play() plays, to look at the windows at that moment.
     std::function<void()> whilePlaying;
 
 private:
