@@ -10,19 +10,30 @@ cd "$(dirname "$0")/.."
 build=${1:-build}
 docs=$PWD/docs
 work=$(mktemp -d)
+# The pictures show the demo's paths: a short folder of its own reads as a user's would, where
+# the build's would show the checkout's.
+demo=/tmp/tessaly-demo
+if [[ -e $demo ]]; then
+    echo "screenshots: $demo is in the way" >&2
+    exit 1
+fi
 pids=()
 finish() {
     local pid
     for pid in "${pids[@]}"; do
         kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null || true
     done
-    rm -rf "$work"
+    rm -rf "$work" "$demo"
 }
 trap finish EXIT
 
-# The demo kit, pictures and game of scripts/demo.sh, without starting it.
+# The demo kit, pictures and game of scripts/demo.sh, without starting it, moved to $demo.
 scripts/demo.sh "$build" --lay-out-only >/dev/null
-demo=$(realpath "$build/demo")
+built=$(realpath "$build/demo")
+cp -a "$built" "$demo"
+sed -i -e "s|$built|$demo|" \
+    -e "s|^DefaultDrive=.*|DefaultDrive=$(df --output=target "$demo/pictures" | tail -n 1)|" \
+    "$demo/kit/Tessaly.ini"
 
 # Plain Qt whatever the desktop around, settings and trash of the run's own.
 unset QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE XDG_CURRENT_DESKTOP SESSION_MANAGER
@@ -46,6 +57,26 @@ window() {
 shoot() {
     sleep 0.6
     import -window "$1" "$docs/$2"
+    echo "wrote docs/$2"
+}
+
+# shoot_scrolling ID FILE: the credits scroll on; of a burst of pictures, the one in which the
+# logo's dark box fills most of the window's height, so that it stands near the middle.
+shoot_scrolling() {
+    local n picture x covered most=-1 best=""
+    for n in $(seq -w 1 40); do
+        import -window "$1" "$work/scroll$n.png"
+    done
+    for picture in "$work"/scroll*.png; do
+        # A column at the logo box's left, clear of its picture and of the text.
+        x=$(($(identify -format %w "$picture") * 7 / 100))
+        covered=$(convert "$picture" -crop "1x100%+$x+0" -colorspace Gray -threshold 1% \
+            -format '%[fx:round(mean * 1000)]' info:)
+        if ((covered > most)); then
+            most=$covered best=$picture
+        fi
+    done
+    cp "$best" "$docs/$2"
     echo "wrote docs/$2"
 }
 
@@ -73,7 +104,7 @@ for scale in 1 2; do
     # The credits, as the logo rises through the window.
     xdotool key alt+a
     credits=$(window '^Loomwright$')
-    shoot "$credits" "credits$suffix.png"
+    shoot_scrolling "$credits" "credits$suffix.png"
     xdotool windowfocus --sync "$credits" key space
 
     # Help where the desktop has no viewer: the kit's own window.
