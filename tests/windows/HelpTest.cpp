@@ -17,14 +17,6 @@ HelpText* ShownHelp(Main& main) {
     return help && help->isVisible() ? help : nullptr;
 }
 
-// More lines than any window shows at once.
-std::string LongText() {
-    std::string text = "Tessaly\n  Install   copies  the list\n";
-    for (int line = 0; line < 80; ++line)
-        text += "line\n";
-    return text;
-}
-
 } // namespace
 
 TEST_F(CommandsTest, HelpHandsTheHelpFileToTheDesktopViewerAsItsOneArgument) {
@@ -54,7 +46,9 @@ TEST_F(CommandsTest, HelpHandsTheHelpFileToTheDesktopViewerAsItsOneArgument) {
 }
 
 TEST_F(CommandsTest, HelpShowsTheTextItselfWhenTheViewerFailsAndOnlyThen) {
-    const std::string text = LongText();
+    // More lines than the window shows at once, lined up by blanks.
+    const std::string text =
+        "Tessaly\n  Install   copies  the list" + std::string(80, '\n') + "end\n";
     kit.file("Tessaly.txt", text);
     Main& main = window();
     const struct {
