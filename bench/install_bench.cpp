@@ -197,8 +197,10 @@ struct Times {
 
 int main(int argc, char* argv[]) {
     const ScratchFolder scratch("install-bench");
-    // The old pictures go to a trash of the benchmark's own, removed with it.
+    // The old pictures go to a trash of the benchmark's own, and the journals to a state folder
+    // of its own, removed with it.
     setenv("XDG_DATA_HOME", (scratch.path() / "data").c_str(), 1);
+    setenv("XDG_STATE_HOME", (scratch.path() / "state").c_str(), 1);
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
     const int runs = argc > 1 ? std::atoi(argv[1]) : 7;

@@ -34,20 +34,6 @@ std::optional<std::string> readAll(int fd) {
     }
 }
 
-bool writeAll(int fd, std::string_view content) {
-    while (!content.empty()) {
-        const ssize_t put = ::write(fd, content.data(), content.size());
-        if (put < 0 && errno == EINTR) {
-            continue;
-        }
-        if (put <= 0) {
-            return false;
-        }
-        content.remove_prefix(static_cast<std::size_t>(put));
-    }
-    return true;
-}
-
 // The file that an edit must change: the end of a chain of symbolic links, so the links stay.
 std::optional<fs::path> linkTarget(fs::path file) {
     constexpr int kMaxHops = 40;
@@ -75,7 +61,7 @@ Outcome createMissing(const fs::path& target, const FileEdit& edit) {
         return Outcome::Done;
     }
     PendingFile pending(target);
-    if (pending.fd() < 0 || !writeAll(pending.fd(), *content)) {
+    if (pending.fd() < 0 || !WriteAll(pending.fd(), *content)) {
         return Outcome::Failed;
     }
     if (pending.publish(Existing::Keep)) {
@@ -91,7 +77,7 @@ int replaceKeepingOwner(const fs::path& target, const struct stat& old, std::str
     // The owner first: changing it clears set-id bits that the mode then puts back.
     const bool replaced =
         pending.fd() >= 0 && ::fchown(pending.fd(), old.st_uid, old.st_gid) == 0 &&
-        writeAll(pending.fd(), content) && ::fchmod(pending.fd(), old.st_mode & 07777) == 0 &&
+        WriteAll(pending.fd(), content) && ::fchmod(pending.fd(), old.st_mode & 07777) == 0 &&
         pending.publish(Existing::Replace);
     return replaced ? 0 : errno;
 }
@@ -113,7 +99,7 @@ bool rewriteInPlace(int fd, std::string_view old, std::string_view content) {
         return false;
     }
     return ::lseek(fd, static_cast<off_t>(from), SEEK_SET) >= 0 &&
-           writeAll(fd, content.substr(from)) && ::ftruncate(fd, size) == 0 && ::fsync(fd) == 0;
+           WriteAll(fd, content.substr(from)) && ::ftruncate(fd, size) == 0 && ::fsync(fd) == 0;
 }
 
 Outcome editOnce(const fs::path& target, const FileEdit& edit) {
@@ -160,6 +146,23 @@ Outcome editOnce(const fs::path& target, const FileEdit& edit) {
 
 } // namespace
 
+bool WriteAll(int fd, std::string_view content) {
+    while (!content.empty()) {
+        const ssize_t put = ::write(fd, content.data(), content.size());
+        if (put < 0 && errno == EINTR) {
+            continue;
+        }
+        if (put <= 0) {
+            if (put == 0) {
+                errno = EIO;
+            }
+            return false;
+        }
+        content.remove_prefix(static_cast<std::size_t>(put));
+    }
+    return true;
+}
+
 std::optional<std::string> ReadWholeFile(const fs::path& file) {
     const FileDescriptor handle(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     struct stat status {};
@@ -169,9 +172,22 @@ std::optional<std::string> ReadWholeFile(const fs::path& file) {
     return readAll(handle.get());
 }
 
-bool ReplaceFile(const fs::path& file, const FileWriter& write) {
+bool WriteNewFile(const fs::path& file, const FileWriter& write, const ReplaceConsent& mayReplace) {
     PendingFile pending(file);
-    return pending.fd() >= 0 && write(pending.fd()) && pending.publish(Existing::Replace);
+    if (pending.fd() < 0 || !write(pending.fd())) {
+        return false;
+    }
+    if (pending.publish(Existing::Keep)) {
+        return true;
+    }
+    if (errno != EEXIST) {
+        return false;
+    }
+    if (!mayReplace || !mayReplace(pending.fixedName())) {
+        errno = EEXIST;
+        return false;
+    }
+    return pending.publish(Existing::Replace);
 }
 
 bool EditFile(const fs::path& file, const FileEdit& edit) {

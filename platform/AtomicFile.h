@@ -10,6 +10,10 @@
 // device, and a writer never leaves half a file under the file's name.
 namespace platform {
 
+// Writes all of content to fd, going on after a signal cut a write short; false, with errno set,
+// when a write failed.
+bool WriteAll(int fd, std::string_view content);
+
 // The whole content of a regular file; nothing when it is missing, cannot be read or is not a
 // regular file.
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& file);
@@ -18,12 +22,19 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& file);
 // write them all.
 using FileWriter = std::function<bool(int fd)>;
 
-// Makes `file` name a new file that holds what `write` puts into it. The bytes go to a
-// temporary file of the same folder that takes the name only once complete and on disk, so
-// `file` names its old file or the whole new one, never a part of it; a failed write leaves
-// `file` as it was. Whatever bore the name before, a symbolic link too, is replaced. The new
-// file gets the usual mode of a new file.
-bool ReplaceFile(const std::filesystem::path& file, const FileWriter& write);
+// Asked when `file` is taken already, before the new file replaces what bears the name;
+// `passesThrough` is the fixed temporary name that the new file bears for a moment on its way,
+// which a crash just then could leave behind. false keeps the name as it is.
+using ReplaceConsent = std::function<bool(const std::filesystem::path& passesThrough)>;
+
+// Makes `file` name a new file that holds what `write` puts into it, so that `file` names its
+// old file or the whole new one, never a part of it; a failed write leaves `file` as it was.
+// The new file takes a free name by being linked there once complete and on disk, unnamed until
+// then where the file system allows, so a crash leaves nothing behind. A name that is taken
+// (whatever bears it, a symbolic link too) is replaced only when `mayReplace` agrees: false,
+// with errno EEXIST, when it does not. The new file gets the usual mode of a new file.
+bool WriteNewFile(const std::filesystem::path& file, const FileWriter& write,
+                  const ReplaceConsent& mayReplace);
 
 // A file's new content given its current one (empty for a missing file); nothing leaves the
 // file as it is.
@@ -34,7 +45,7 @@ using FileEdit = std::function<std::optional<std::string>(std::string_view conte
 // A missing file is created; one that is not a regular file, or has no write bit at all, is left
 // alone even where the rights would allow writing it. No change, no write.
 //
-// The new content replaces the file as ReplaceFile does, keeping its mode, owner and group. The
+// The new content replaces the file as WriteNewFile does, keeping its mode, owner and group. The
 // file is rewritten in place instead when a replacement could not be the same file to its
 // users: when it has other hard links, when its owner or group cannot be kept, or when the
 // folder refuses a new file. In place is not atomic: a crash during it can leave a mix of old

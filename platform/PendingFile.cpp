@@ -26,25 +26,6 @@ fs::path folderOf(const fs::path& target) {
     return target.parent_path().empty() ? fs::path(".") : target.parent_path();
 }
 
-// A very long final name is cut so that the fixed name still fits in a folder entry. Two names
-// that begin alike for that long share a fixed name, which only makes their writers take turns.
-fs::path fixedNameOf(const fs::path& target) {
-    constexpr std::string_view kSuffix = ".tmp";
-    std::string name = target.filename().string();
-    name.resize(std::min(name.size(), NAME_MAX - 1 - kSuffix.size()));
-    return target.parent_path() / ("." + name + std::string(kSuffix));
-}
-
-// Removes what a writer that died left under the fixed name. The lock waits for a live writer
-// to finish; by then its file has left the name, which is why the name is checked again.
-void clearLeftover(const fs::path& fixed) {
-    const FileDescriptor left(
-        ::open(fixed.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-    if (left.get() >= 0 && LockFile(left.get()) && NamesFile(fixed, left.get())) {
-        ::unlink(fixed.c_str());
-    }
-}
-
 // Linking an unnamed file by its descriptor alone takes a privilege; by its /proc name it does
 // not.
 std::string procName(int fd) {
@@ -74,7 +55,7 @@ int openNamed(const fs::path& fixed) {
             return -1;
         }
         if (fd < 0) {
-            clearLeftover(fixed);
+            PendingFile::ClearLeftover(fixed);
             continue;
         }
         // Another writer may have cleared it as a leftover between its creation and the lock.
@@ -97,18 +78,37 @@ void syncFolder(const fs::path& folder) {
 
 } // namespace
 
+// A very long final name is cut so that the fixed name still fits in a folder entry. Two names
+// that begin alike for that long share a fixed name, which only makes their writers take turns.
+fs::path PendingFile::FixedNameOf(const fs::path& target) {
+    constexpr std::string_view kSuffix = ".tmp";
+    std::string name = target.filename().string();
+    name.resize(std::min(name.size(), NAME_MAX - 1 - kSuffix.size()));
+    return target.parent_path() / ("." + name + std::string(kSuffix));
+}
+
+// The lock waits for a live writer to finish; by then its file has left the name, which is why
+// the name is checked again.
+void PendingFile::ClearLeftover(const fs::path& fixed) {
+    const FileDescriptor left(
+        ::open(fixed.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (left.get() >= 0 && LockFile(left.get()) && NamesFile(fixed, left.get())) {
+        ::unlink(fixed.c_str());
+    }
+}
+
 PendingFile::Opened PendingFile::open(const fs::path& target) {
     if (const int fd = openUnnamed(folderOf(target)); fd >= 0) {
         return {fd, false};
     }
-    const int fd = openNamed(fixedNameOf(target));
+    const int fd = openNamed(FixedNameOf(target));
     return {fd, fd >= 0};
 }
 
 PendingFile::PendingFile(fs::path target) : PendingFile(target, open(target)) {}
 
 PendingFile::PendingFile(fs::path target, Opened opened)
-    : target_(std::move(target)), fixed_(fixedNameOf(target_)), file_(opened.fd),
+    : target_(std::move(target)), fixed_(FixedNameOf(target_)), file_(opened.fd),
       named_(opened.named) {}
 
 PendingFile::~PendingFile() {
@@ -140,7 +140,7 @@ bool PendingFile::takeFixedName() {
         if (errno != EEXIST) {
             return false;
         }
-        clearLeftover(fixed_);
+        ClearLeftover(fixed_);
     }
     errno = EEXIST;
     return false;

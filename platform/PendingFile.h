@@ -23,10 +23,17 @@ public:
     ~PendingFile();
 
     int fd() const { return file_.get(); }
+    // The one name that the file may bear before its final one.
+    const std::filesystem::path& fixedName() const { return fixed_; }
     // Puts the file, synced to disk, under its final name and syncs the folder so that the name
     // survives a crash. false, with errno set, when that cannot be done; with Existing::Keep,
     // errno EEXIST means that another file took the name first.
     bool publish(Existing existing);
+
+    // The fixed name of a new file for `target`.
+    static std::filesystem::path FixedNameOf(const std::filesystem::path& target);
+    // Removes what a writer that died left under `fixed`, a fixed name; waits for a live one.
+    static void ClearLeftover(const std::filesystem::path& fixed);
 
 private:
     struct Opened {

@@ -16,8 +16,11 @@
 #include "tessaly/selection/PathListBox.h"
 
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QShortcut>
 #include <filesystem>
 
 namespace {
@@ -145,12 +148,25 @@ void Main::connectHandlers() {
     connect(cmdHelp, &QPushButton::clicked, this, &Main::cmdHelp_Click);
     connect(cmdAbout, &QPushButton::clicked, this, &Main::cmdAbout_Click);
     connect(cmdQuit, &QPushButton::clicked, this, &Main::cmdQuit_Click);
+    connect(new QShortcut(QKeySequence::Undo, this), &QShortcut::activated, this,
+            &Main::mnuUndo_Click);
 }
 
 void Main::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         Form_Click();
     QWidget::mouseReleaseEvent(event);
+}
+
+// The menu is shown without waiting for it: the window may close while it is open.
+void Main::contextMenuEvent(QContextMenuEvent* event) {
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const QString undo = undoEntry();
+    QAction* entry = menu->addAction(undo.isEmpty() ? "Undo" : undo, this, &Main::mnuUndo_Click);
+    entry->setShortcut(QKeySequence::Undo);
+    entry->setEnabled(!undo.isEmpty());
+    menu->popup(event->globalPos());
 }
 
 void Main::Unload() {

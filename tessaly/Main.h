@@ -5,10 +5,12 @@
 #include <QWidget>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
+class ArmpatchChange;
 class ClickLabel;
 class DirListBox;
 class DriveListBox;
@@ -16,6 +18,7 @@ class FileListBox;
 class PathListBox;
 class QComboBox;
 class QPushButton;
+enum class ArmpatchCommand;
 
 // Tessaly's main window. This declaration is the map of the window: its handlers are defined
 // in the folder of the subsystem they belong to (startup/, selection/, ...).
@@ -58,11 +61,12 @@ public:
     void LstFiles_Click();
     void FileImage_Click();
 
-    // Install and Defaults, and the file work beneath them (install/).
+    // Install, Defaults and Undo, and the file work beneath them (install/).
     void cmdInstall_Click();
     void cmdDefaults_Click();
+    void mnuUndo_Click();
     void CopyListFiles();
-    void EmptyArmpatchFolder();
+    bool EmptyArmpatchFolder(ArmpatchCommand command);
     void RenumberFiles(const std::string& prefix);
 
     // Help, About, Clear and Quit (windows/).
@@ -95,6 +99,7 @@ public:
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void buildControls();
@@ -113,6 +118,10 @@ private:
     void emptyInstallationList();
     // What Install asks of it: the entries' full paths, top first.
     std::vector<std::string> listEntries() const;
+    bool changeArmpatchFolder(ArmpatchCommand command, const std::function<bool()>& fill);
+    bool saysBusy(const ArmpatchChange& change);
+    QString undoEntry() const;
+    bool copyDefaults();
     void makeArmpatchFolder();
     bool copyIntoArmpatchFolder(const std::string& file);
     void recordListEntry(std::size_t position, const std::string& entry);
@@ -127,4 +136,5 @@ private:
 
     platform::Services services_;
     bool unloaded_ = false;
+    ArmpatchChange* change_ = nullptr; // the Install or Defaults under way
 };

@@ -7,5 +7,6 @@
 bool FileExists(const std::string& sFullPath);
 
 // Writes `text` as the whole content of the file, creating it when missing (never its folder).
-// Every failure is the result false; nothing is shown or thrown.
+// Anything but a regular file in its place (a named pipe, a device) is refused at once, never
+// waited on. Every failure is the result false; nothing is shown or thrown.
 bool WriteTextFile(const std::string& path, const std::string& text);

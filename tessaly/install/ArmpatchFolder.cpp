@@ -1,21 +1,41 @@
+#include "ArmpatchChange.h"
 #include "RenumberFolder.h"
-#include "ShellFileRequest.h"
 #include "tessaly/Main.h"
 #include "tessaly/common/BusyPointer.h"
 
 #include <QCoreApplication>
+#include <QScopeGuard>
 #include <filesystem>
 
 namespace fs = std::filesystem;
 
-// The old pictures go to the trash, where the user can take them back; whatever stops that is
-// left to show itself when the folder is made again.
-void Main::EmptyArmpatchFolder() {
+// Install's and Defaults' change of the armpatch folder: the old pictures go, then `fill` puts
+// the new ones in, all while the game folder's lock is held; it is let go before the command's
+// last box. false when the command stopped before its end (another Tessaly at work, nowhere for
+// the old pictures to go, `fill` stopping), after saying why.
+bool Main::changeArmpatchFolder(ArmpatchCommand command, const std::function<bool()>& fill) {
+    ArmpatchChange change(Ironvaledirectory);
+    if (saysBusy(change))
+        return false;
+    change_ = &change;
+    const auto done = qScopeGuard([this] { change_ = nullptr; });
+    return EmptyArmpatchFolder(command) && fill();
+}
+
+bool Main::saysBusy(const ArmpatchChange& change) {
+    if (change.busy())
+        box("Another Tessaly is changing the folder " + installationdir +
+                ". Try again once it has finished.",
+            platform::BoxIcon::Warning);
+    return change.busy();
+}
+
+// The old pictures go where Undo can take them back from: to the trash, or, when it refuses
+// them, to a folder set aside beside theirs. false when they can go nowhere: then nothing has
+// changed, and the command stops before its first copy.
+bool Main::EmptyArmpatchFolder(ArmpatchCommand command) {
     const BusyPointer busy(*this);
-    std::string folder = installationdir;
-    if (!folder.empty() && folder.back() == '/')
-        folder.pop_back();
-    RunShellFileRequest(TrashFolderRequest(folder), services_.boxes);
+    return change_ != nullptr && change_->clearFolder(command, services_.boxes);
 }
 
 // A failed rename leaves the file as it was and asks whether to go on; any other failure ends
@@ -37,8 +57,8 @@ void Main::RenumberFiles(const std::string& prefix) {
     }
 }
 
-// One level only: a folder that is already there counts as a failure too, which tells the user
-// that the old pictures could not be taken away. The copies make whatever is missing.
+// One level only: the game's data folder must be there already. The copies make whatever is
+// missing.
 void Main::makeArmpatchFolder() {
     std::error_code error;
     if (!fs::create_directory(installationdir, error))
@@ -46,8 +66,7 @@ void Main::makeArmpatchFolder() {
 }
 
 bool Main::copyIntoArmpatchFolder(const std::string& file) {
-    return RunShellFileRequest(CopyIntoFolderRequest(file, installationdir), services_.boxes)
-        .succeeded();
+    return change_ != nullptr && change_->copyIn(file, services_.boxes);
 }
 
 // The caption is drawn before each copy; what the user does meanwhile waits for the end.

@@ -1,3 +1,4 @@
+#include "UndoJournal.h"
 #include "tessaly/Main.h"
 #include "tessaly/common/BusyPointer.h"
 #include "tessaly/common/KitFiles.h"
@@ -18,20 +19,26 @@ void Main::cmdDefaults_Click() {
         return;
     }
     installationdir = Ironvaledirectory + "data/armpatch/";
-    EmptyArmpatchFolder();
+    if (!changeArmpatchFolder(ArmpatchCommand::Defaults, [this] { return copyDefaults(); }))
+        return;
+    box("Armpatch files restored to defaults provided by Ironvale", platform::BoxIcon::Information);
+    cue(kit::cue::Restored, platform::Wait::No);
+    setWindowTitle("Tessaly");
+}
+
+// Ends at the first default picture that cannot be copied, after the ones before it.
+bool Main::copyDefaults() {
     const std::string stem = kitFile(kit::DefaultArmpatchStem);
     makeArmpatchFolder();
     try {
         for (int number = 1; number <= kit::DefaultArmpatches; ++number) {
             showProgress("Tessaly [Installing Default Armpatch Image Files]");
             if (!copyIntoArmpatchFolder(stem + std::to_string(number) + ".ivb"))
-                return;
+                return false;
         }
     } catch (const std::exception&) {
         box("Error, copying files to '" + installationdir, platform::BoxIcon::Critical);
-        return;
+        return false;
     }
-    box("Armpatch files restored to defaults provided by Ironvale", platform::BoxIcon::Information);
-    cue(kit::cue::Restored, platform::Wait::No);
-    setWindowTitle("Tessaly");
+    return true;
 }

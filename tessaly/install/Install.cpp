@@ -1,3 +1,4 @@
+#include "UndoJournal.h"
 #include "tessaly/Main.h"
 #include "tessaly/common/BusyPointer.h"
 #include "tessaly/common/Files.h"
@@ -8,7 +9,8 @@
 #include <optional>
 
 // The completion box and its cue follow whatever the copies and renames did: they have
-// reported their own failures already.
+// reported their own failures already. Only when the old pictures could not be moved out of the
+// way does the command stop before its copies.
 void Main::cmdInstall_Click() {
     if (listEntries().empty()) {
         box("No files in the list to install.", platform::BoxIcon::Warning);
@@ -21,10 +23,13 @@ void Main::cmdInstall_Click() {
     }
     try {
         installationdir = Ironvaledirectory + "data/armpatch/";
-        EmptyArmpatchFolder();
-        CopyListFiles();
-        RenumberFiles("file");
-        RenumberFiles("armpatch");
+        if (!changeArmpatchFolder(ArmpatchCommand::Install, [this] {
+                CopyListFiles();
+                RenumberFiles("file");
+                RenumberFiles("armpatch");
+                return true;
+            }))
+            return;
         box("Ironvale Armpatch Installation Complete", platform::BoxIcon::Information);
         cue(kit::cue::Installed, platform::Wait::No);
     } catch (const std::exception& failure) {

@@ -1,11 +1,10 @@
 #include "ShellFileRequest.h"
 
+#include "SetAside.h"
+#include "Trash.h"
 #include "platform/AtomicFile.h"
 #include "platform/FileDescriptor.h"
 
-#include <QDir>
-#include <QFile>
-#include <QStandardPaths>
 #include <array>
 #include <cerrno>
 #include <fcntl.h>
@@ -23,6 +22,10 @@ CopyCancel& copyCancel() {
     return cancels;
 }
 
+std::string Reason(int error) {
+    return std::generic_category().message(error);
+}
+
 // Copies from the source's current offset to its end; errno tells why when it could not.
 bool CopyBytes(int from, int to) {
     std::array<char, 1 << 16> buffer{};
@@ -30,28 +33,21 @@ bool CopyBytes(int from, int to) {
         const ssize_t got = ::read(from, buffer.data(), buffer.size());
         if (got == 0)
             return true;
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0 ||
+            !platform::WriteAll(to, std::string_view(buffer.data(), static_cast<std::size_t>(got))))
             return false;
-        }
-        for (ssize_t done = 0; done < got;) {
-            const ssize_t put = ::write(to, buffer.data() + done, static_cast<size_t>(got - done));
-            if (put < 0 && errno == EINTR)
-                continue;
-            if (put <= 0) {
-                if (put == 0)
-                    errno = EIO;
-                return false;
-            }
-            done += put;
-        }
     }
+}
+
+std::string CopyTarget(const std::string& file, const std::string& folder) {
+    return (fs::path(folder) / fs::path(file).filename()).string();
 }
 
 // 0, or the error number of the step that failed. A source that is not a regular file (a
 // folder, a device, a FIFO) is refused before it is read.
-int CopyFile(const std::string& file, const std::string& folder) {
+int CopyFile(const std::string& file, const std::string& folder, const MayReplace& mayReplace) {
     const platform::FileDescriptor source(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     struct stat status {};
     if (source.get() < 0 || ::fstat(source.get(), &status) != 0)
@@ -60,47 +56,61 @@ int CopyFile(const std::string& file, const std::string& folder) {
         return S_ISDIR(status.st_mode) ? EISDIR : EINVAL;
     std::error_code error;
     fs::create_directories(folder, error);
+    const std::string target = CopyTarget(file, folder);
     int failure = 0;
-    const bool copied =
-        platform::ReplaceFile(fs::path(folder) / fs::path(file).filename(), [&](int fd) {
+    const bool copied = platform::WriteNewFile(
+        target,
+        [&](int fd) {
             const bool done = CopyBytes(source.get(), fd);
             failure = done ? 0 : errno;
             return done;
+        },
+        [&](const fs::path& passesThrough) {
+            return mayReplace && mayReplace(target, passesThrough.string());
         });
     if (copied)
         return 0;
     return failure != 0 ? failure : (errno != 0 ? errno : EIO);
 }
 
-ShellOutcome Copy(const ShellFileRequest& request, platform::MessageBoxes& boxes) {
+ShellOutcome Copy(const ShellFileRequest& request, platform::MessageBoxes& boxes,
+                  const MayReplace& mayReplace) {
     if (copyCancel() && copyCancel()(request))
         return {ECANCELED, true};
     errno = 0;
-    const int status = CopyFile(request.from, request.to);
+    const int status = CopyFile(request.from, request.to, mayReplace);
     if (status != 0) {
-        boxes.show({"Tessaly",
-                    "Cannot copy '" + request.from + "' to '" + request.to +
-                        "': " + std::generic_category().message(status) + ".",
-                    platform::BoxIcon::Critical, platform::BoxButtons::Ok});
+        boxes.show(
+            {"Tessaly",
+             "Cannot copy '" + request.from + "' to '" + request.to + "': " + Reason(status) + ".",
+             platform::BoxIcon::Critical, platform::BoxButtons::Ok});
+        return {status};
     }
-    return {status, false};
+    return {0, false, CopyTarget(request.from, request.to)};
 }
 
-// Where the user's trash cannot be made, this Qt moves the folder into "files" of the working
-// folder instead; the user would never find it there. The trash must stand before the move.
-bool HomeTrashStands() {
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    return !data.isEmpty() && QDir().mkpath(data + "/Trash");
-}
-
-ShellOutcome Trash(const ShellFileRequest& request) {
+// The folder only ever changes its name: into the trash, or beside itself. A copy that failed
+// half-way would leave pictures in two places, or in none.
+ShellOutcome Delete(const ShellFileRequest& request, platform::MessageBoxes& boxes) {
+    const std::string& folder = request.from;
     std::error_code error;
-    if (!fs::exists(fs::symlink_status(request.from, error)))
-        return {ENOENT, false};
-    if (!HomeTrashStands())
-        return {ENOTDIR, false};
-    QFile folder(QFile::decodeName(QByteArray::fromStdString(request.from)));
-    return {folder.moveToTrash() ? 0 : EPERM, false};
+    if (!fs::exists(fs::symlink_status(folder, error)))
+        return {ENOENT};
+    if (const std::optional<std::string> trashed = MoveToTrash(folder))
+        return {0, false, *trashed, true};
+    const Aside aside = SetAside(folder);
+    if (aside.error != 0) {
+        boxes.show({"Tessaly",
+                    "The folder " + folder + " could not be moved to the trash or set aside: " +
+                        Reason(aside.error) + ". Nothing has been changed.",
+                    platform::BoxIcon::Critical, platform::BoxButtons::Ok});
+        return {aside.error};
+    }
+    boxes.show({"Tessaly",
+                "The trash could not take the folder " + folder + ". Its pictures are kept in " +
+                    aside.path + ".",
+                platform::BoxIcon::Information, platform::BoxButtons::Ok});
+    return {0, false, aside.path, false};
 }
 
 } // namespace
@@ -113,8 +123,10 @@ ShellFileRequest CopyIntoFolderRequest(const std::string& file, const std::strin
     return {ShellOperation::Copy, file, folder, shell::NoConfirmation | shell::NoConfirmMkdir};
 }
 
-ShellOutcome RunShellFileRequest(const ShellFileRequest& request, platform::MessageBoxes& boxes) {
-    return request.operation == ShellOperation::Copy ? Copy(request, boxes) : Trash(request);
+ShellOutcome RunShellFileRequest(const ShellFileRequest& request, platform::MessageBoxes& boxes,
+                                 const MayReplace& mayReplace) {
+    return request.operation == ShellOperation::Copy ? Copy(request, boxes, mayReplace)
+                                                     : Delete(request, boxes);
 }
 
 void SetCopyCancel(CopyCancel cancels) {

@@ -33,10 +33,11 @@ begin() {
     trap finish EXIT
     flow_start=$(now_ms)
 
-    # The program's settings, trash and caches are the flow's own.
+    # The program's settings, trash, journals and caches are the flow's own.
     export HOME=$work/home
     export XDG_CONFIG_HOME=$HOME/.config XDG_DATA_HOME=$HOME/.local/share
-    export XDG_CACHE_HOME=$HOME/.cache XDG_RUNTIME_DIR=$work/runtime
+    export XDG_STATE_HOME=$HOME/.local/state XDG_CACHE_HOME=$HOME/.cache
+    export XDG_RUNTIME_DIR=$work/runtime
     mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
     chmod 700 "$XDG_RUNTIME_DIR"
     # Plain Qt dialogs whatever the desktop around, and no session bus to reach or start.

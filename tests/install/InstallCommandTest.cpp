@@ -1,5 +1,6 @@
 #include "InstallFixture.h"
 #include "support/FolderContents.h"
+#include "support/HeldPipe.h"
 #include "tessaly/install/ShellFileRequest.h"
 
 #include <fstream>
@@ -144,6 +145,19 @@ TEST_F(InstallTest, MissingSettingsFileIsCreated) {
     EXPECT_EQ(setting("file0"), path);
 }
 
+// A named pipe in the settings file's place is neither waited on nor written: the pictures are
+// installed, and the list is not recorded, as for a settings file that cannot be created.
+TEST_F(InstallTest, SettingsFileThatIsAPipeIsLeftAlone) {
+    std::filesystem::remove(settings());
+    const HeldPipe pipe(settings());
+    list({source("a.ivb", "a")});
+    window().cmdInstall_Click();
+    EXPECT_EQ(armpatchFolder(), (Contents{{"armpatch1.ivb", "a"}}));
+    EXPECT_TRUE(InTrash(oldPictures));
+    EXPECT_EQ(boxes(), std::vector{InstallComplete()});
+    EXPECT_TRUE(std::filesystem::is_fifo(settings()));
+}
+
 // The copies make the folders that the one-level creation could not.
 TEST_F(InstallTest, MissingDataFolderIsMadeByTheCopies) {
     std::filesystem::remove_all(game.path() / "data");
@@ -153,23 +167,14 @@ TEST_F(InstallTest, MissingDataFolderIsMadeByTheCopies) {
     EXPECT_EQ(boxes(), (std::vector{ErrorCreating(armpatchDir()), InstallComplete()}));
 }
 
-// A trash that cannot be made (its place is taken by a file) keeps the old pictures where
-// they are: the new ones land beside them and both are numbered together.
-TEST_F(InstallTest, FolderThatCannotBeTrashedStaysAndIsNumberedWithTheNew) {
-    const std::string home = std::getenv("XDG_DATA_HOME");
-    setenv("XDG_DATA_HOME", source("not-a-folder").c_str(), 1);
-    list({source("a.ivb", "new")});
+// A copy that replaces one of the same command's passes through a temporary name, which a kill
+// there would leave behind: the next command clears it before the folder goes to the trash.
+TEST_F(InstallTest, NextCommandClearsWhatAReplacingCopyLeft) {
+    list({source("x/pic.ivb", "x"), source("y/pic.ivb", "y")});
     window().cmdInstall_Click();
-    setenv("XDG_DATA_HOME", home.c_str(), 1);
-
-    // The first pass lists a.ivb, armpatch1, armpatch10 ... armpatch16, armpatch2 ...; the
-    // second file1, file10 ... file17, file2 ...
-    Contents expected = {{"armpatch1.ivb", "new"}};
-    int number = 2;
-    for (int old : {2, 3, 4, 5, 6, 7, 8, 9, 1, 10, 11, 12, 13, 14, 15, 16})
-        expected["armpatch" + std::to_string(number++) + ".ivb"] = "old " + std::to_string(old);
-    EXPECT_EQ(armpatchFolder(), expected);
-    EXPECT_EQ(boxes(), (std::vector{ErrorCreating(armpatchDir()), InstallComplete()}));
+    game.file("data/armpatch/.pic.ivb.tmp", "x");
+    window().cmdDefaults_Click();
+    EXPECT_TRUE(InTrash({{"armpatch1.ivb", "y"}}));
 }
 
 class CollisionAnswers : public InstallTest, public testing::WithParamInterface<BoxAnswer> {};

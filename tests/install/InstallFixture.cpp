@@ -14,10 +14,15 @@ InstallTest::InstallTest() {
         const std::string name = "armpatch" + std::to_string(n) + ".ivb";
         kit.file("armpatch/" + name, ReadBytes(fs::path(TESSALY_KIT_DIR) / "armpatch" / name));
         oldPictures[name] = "old " + std::to_string(n);
-        game.file("data/armpatch/" + name, oldPictures[name]);
     }
-    game.file("Ironvale.exe");
+    layOutGame();
     kit.file("Tessaly.ini", "[Ironvale]\nDirectory=" + game.str() + "\n");
+}
+
+void InstallTest::layOutGame() const {
+    for (const auto& [name, bytes] : oldPictures)
+        game.file("data/armpatch/" + name, bytes);
+    game.file("Ironvale.exe");
 }
 
 Main& InstallTest::window() {
@@ -60,23 +65,40 @@ platform::BoxRequest ErrorCreating(const std::string& folder) {
     return Box("Error creating '" + folder, platform::BoxIcon::Critical);
 }
 
-namespace {
-
-fs::path Trash() {
+fs::path TrashFolder() {
     return fs::path(std::getenv("XDG_DATA_HOME")) / "Trash";
 }
 
-} // namespace
-
 bool InTrash(const Contents& contents) {
     std::error_code error;
-    for (const auto& entry : fs::directory_iterator(Trash() / "files", error))
+    for (const auto& entry : fs::directory_iterator(TrashFolder() / "files", error))
         if (entry.is_directory() && FolderContents(entry.path()) == contents)
             return true;
     return false;
 }
 
+std::vector<std::string> StaleTrashNotes() {
+    std::vector<std::string> stale;
+    std::error_code error;
+    for (const auto& note : fs::directory_iterator(TrashFolder() / "info", error))
+        if (!fs::exists(fs::symlink_status(TrashFolder() / "files" / note.path().stem())))
+            stale.push_back(note.path().filename().string());
+    return stale;
+}
+
 void EmptyTrash() {
     std::error_code error;
-    fs::remove_all(Trash(), error);
+    fs::remove_all(TrashFolder(), error);
+}
+
+std::set<std::string> BytesBelow(const std::vector<fs::path>& places) {
+    std::set<std::string> bytes;
+    std::error_code error;
+    for (const fs::path& place : places)
+        for (fs::recursive_directory_iterator it(
+                 place, fs::directory_options::follow_directory_symlink, error);
+             it != fs::recursive_directory_iterator(); it.increment(error))
+            if (it->is_regular_file(error))
+                bytes.insert(ReadBytes(it->path()));
+    return bytes;
 }

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,8 @@ class InstallTest : public testing::Test {
 protected:
     InstallTest();
 
+    // The game's executable and its armpatch folder of sixteen old pictures.
+    void layOutGame() const;
     Main& window();
     // A picture of the user's below the sources folder; its full path.
     std::string source(const std::string& relative, const std::string& content = {}) const;
@@ -46,8 +49,19 @@ platform::BoxRequest Box(const std::string& text, platform::BoxIcon icon,
 platform::BoxRequest InstallComplete();
 platform::BoxRequest ErrorCreating(const std::string& folder);
 
+// The test run's home trash.
+std::filesystem::path TrashFolder();
+
 // Whether some folder of the test run's trash holds exactly `contents`.
 bool InTrash(const Contents& contents);
+
+// The bytes of every regular file below `places`, following symbolic links: all the places
+// where a picture may have gone.
+std::set<std::string> BytesBelow(const std::vector<std::filesystem::path>& places);
+
+// The notes in the test run's trash whose entry is not there: what taking an entry out of the
+// trash must not leave.
+std::vector<std::string> StaleTrashNotes();
 
 // Leaves the test run's trash empty, so that a check of it meets only what came after.
 void EmptyTrash();

@@ -1,9 +1,12 @@
 #include "InstallFixture.h"
+#include "platform/FileDescriptor.h"
 #include "support/FolderContents.h"
 #include "support/KilledAtCall.h"
 
 #include <array>
 #include <climits>
+#include <cstdlib>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <optional>
 #include <random>
@@ -17,6 +20,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kKills = 210;
+constexpr int kUndoKills = 120;
 constexpr int kFairShare = 40;
 constexpr int kSources = 4;
 // Fewer than the fixture's sixteen, as each run lays out its own and the disk may be busy.
@@ -44,9 +48,11 @@ protected:
         list(paths);
     }
 
-    // A fresh armpatch folder of old pictures that no earlier run had, and an empty trash.
+    // A fresh armpatch folder of old pictures that no earlier run had, an empty trash, and no
+    // journal, so that every run makes the same changes.
     void layOutOldPictures(int run) {
         EmptyTrash();
+        fs::remove_all(std::getenv("XDG_STATE_HOME"));
         fs::remove_all(armpatchDir());
         oldPictures.clear();
         for (int n = 1; n <= kOldPictures; ++n) {
@@ -82,10 +88,14 @@ protected:
             EXPECT_TRUE(InTrash(oldPictures));
             return BeforeCopies;
         }
+        // A copy to a free name bears no name before its own, where the file system offers
+        // unnamed files; elsewhere it passes through a hidden temporary one.
         Contents shown;
-        for (const auto& [name, bytes] : armpatchFolder())
-            if (name.front() != '.') // a copy's temporary file, never under a picture's name
+        for (const auto& [name, bytes] : armpatchFolder()) {
+            EXPECT_TRUE(name.front() != '.' || !unnamedFiles) << "left behind: " << name;
+            if (name.front() != '.')
                 shown[name] = bytes;
+        }
         if (shown == oldPictures)
             return BeforeCopies;
         EXPECT_TRUE(InTrash(oldPictures));
@@ -107,6 +117,8 @@ protected:
 
     std::vector<std::string> paths;
     std::set<std::string> pictures;
+    const bool unnamedFiles =
+        platform::FileDescriptor(::open(game.str().c_str(), O_TMPFILE | O_RDWR, 0600)).get() >= 0;
     int runs = 0;
     int kills = 0;
     std::array<int, Phases> killedIn{};
@@ -148,6 +160,51 @@ TEST_F(InstallKillTest, NoPictureIsLostOrCutShort) {
     EXPECT_EQ(kills, kKills);
     for (int phase = 0; phase < Phases; ++phase)
         EXPECT_GE(killedIn[phase], kFairShare) << "kills " << kPhaseNames[phase];
+}
+
+// Install followed by Undo, killed at each of their changes in turn and then at random ones;
+// after each kill a new start undoes what is left to undo. Whatever the moment, every old
+// picture is somewhere on the disk, and after that start's undo the armpatch folder holds exactly
+// the old pictures again, with no note left in the trash for an entry that has left it.
+TEST_F(InstallKillTest, InstallThenUndoLosesNoPicture) {
+    window().cmdInstall_Click();
+    layOutOldPictures(0);
+    const auto installThenUndo = [this] {
+        window().cmdInstall_Click();
+        window().mnuUndo_Click();
+    };
+    const std::optional<WatchedChild> whole = RunKilledAtCall(kChanges, INT_MAX, installThenUndo);
+    if (!whole)
+        GTEST_SKIP() << "the system calls of a child process cannot be watched here";
+    ASSERT_TRUE(WIFEXITED(whole->status) && WEXITSTATUS(whole->status) == 0) << whole->status;
+    EXPECT_EQ(armpatchFolder(), oldPictures) << "the undo ran to its end";
+
+    const unsigned seed = std::random_device()();
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 random(seed);
+    int killed = 0;
+    for (int run = 0; killed < kUndoKills && run < 2 * kUndoKills && !HasFailure(); ++run) {
+        const int moment = run < whole->calls
+                               ? run + 1
+                               : std::uniform_int_distribution<int>(1, whole->calls)(random);
+        SCOPED_TRACE("killed at change " + std::to_string(moment));
+        layOutOldPictures(++runs);
+        const std::optional<WatchedChild> child =
+            RunKilledAtCall(kChanges, moment, installThenUndo);
+        ASSERT_TRUE(child);
+        killed += WIFSIGNALED(child->status) ? 1 : 0;
+        const std::set<std::string> somewhere = BytesBelow({game.path(), TrashFolder()});
+        for (const auto& [name, bytes] : oldPictures)
+            EXPECT_TRUE(somewhere.contains(bytes)) << "lost " << name;
+
+        Main restarted(fakes.services());
+        restarted.Ironvaledirectory = game.str() + "/";
+        restarted.mnuUndo_Click();
+        EXPECT_EQ(armpatchFolder(), oldPictures);
+        EXPECT_EQ(StaleTrashNotes(), std::vector<std::string>{});
+        boxes().clear();
+    }
+    EXPECT_GE(killed, kUndoKills);
 }
 
 } // namespace

@@ -22,16 +22,30 @@ TEST(ShellFileRequest, RequestsCarryTheirOperationAndFlags) {
               (ShellFileRequest{ShellOperation::Copy, "/p/a.ivb", "/g/data/armpatch/", 0x0210}));
 }
 
-TEST(ShellFileRequest, CopyMakesMissingFoldersAndReplacesTheSameName) {
+// A copy takes a free name at once; it replaces a file of its name only with leave, and fails
+// without it, leaving the file as it was.
+TEST(ShellFileRequest, CopyMakesMissingFoldersAndReplacesOnlyWithLeave) {
     TempDir dir;
     const std::string into = dir.str() + "/a/b/";
     ScriptedBoxes boxes;
     const std::string first = dir.file("one/pic.ivb", "first").string();
     const std::string second = dir.file("two/pic.ivb", "second").string();
-    EXPECT_TRUE(RunShellFileRequest(CopyIntoFolderRequest(first, into), boxes).succeeded());
-    EXPECT_TRUE(RunShellFileRequest(CopyIntoFolderRequest(second, into), boxes).succeeded());
+    const ShellOutcome copied = RunShellFileRequest(CopyIntoFolderRequest(first, into), boxes);
+    EXPECT_TRUE(copied.succeeded());
+    EXPECT_EQ(copied.landedAt, into + "pic.ivb");
+
+    const ShellOutcome refused =
+        RunShellFileRequest(CopyIntoFolderRequest(second, into), boxes,
+                            [](const std::string&, const std::string&) { return false; });
+    EXPECT_EQ(refused.status, EEXIST);
+    EXPECT_EQ(FolderContents(into), (std::map<std::string, std::string>{{"pic.ivb", "first"}}));
+    ASSERT_EQ(boxes.shown.size(), 1U);
+    EXPECT_EQ(boxes.shown[0].text, "Cannot copy '" + second + "' to '" + into + "': File exists.");
+
+    const MayReplace leave = [](const std::string&, const std::string&) { return true; };
+    EXPECT_TRUE(RunShellFileRequest(CopyIntoFolderRequest(second, into), boxes, leave).succeeded());
     EXPECT_EQ(FolderContents(into), (std::map<std::string, std::string>{{"pic.ivb", "second"}}));
-    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_EQ(boxes.shown.size(), 1U);
 }
 
 // A failed copy names the file and the reason in a box of the kit's, and leaves nothing under
@@ -93,26 +107,27 @@ TEST(ShellFileRequest, CancelledCopyLeavesNothingAndShowsNothing) {
     EXPECT_TRUE(boxes.shown.empty());
 }
 
-// A folder that is not there, or that the trash cannot take, is left as it is, quietly.
+// A folder that the trash cannot take is set aside beside itself, and a box says where; one that
+// is not there is left quietly.
 TEST(ShellFileRequest, DeleteNeverDeletesForGood) {
     TempDir dir;
+    const std::string folder = dir.str() + "/armpatch";
     dir.file("armpatch/a.ivb", "a");
     ScriptedBoxes boxes;
     EXPECT_FALSE(RunShellFileRequest(TrashFolderRequest(dir.str() + "/none"), boxes).succeeded());
 
     const std::string home = std::getenv("XDG_DATA_HOME");
     setenv("XDG_DATA_HOME", dir.file("not-a-folder").c_str(), 1);
-    const ShellOutcome refused =
-        RunShellFileRequest(TrashFolderRequest(dir.str() + "/armpatch"), boxes);
+    const ShellOutcome aside = RunShellFileRequest(TrashFolderRequest(folder), boxes);
     setenv("XDG_DATA_HOME", home.c_str(), 1);
-    EXPECT_FALSE(refused.succeeded());
-    EXPECT_EQ(FolderContents(dir.path() / "armpatch"),
-              (std::map<std::string, std::string>{{"a.ivb", "a"}}));
-
-    EXPECT_TRUE(
-        RunShellFileRequest(TrashFolderRequest(dir.str() + "/armpatch"), boxes).succeeded());
-    EXPECT_FALSE(fs::exists(dir.path() / "armpatch"));
-    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_TRUE(aside.succeeded() && !aside.inTrash);
+    EXPECT_TRUE(aside.landedAt.starts_with(folder + ".kept-")) << aside.landedAt;
+    EXPECT_EQ(FolderContents(aside.landedAt), (std::map<std::string, std::string>{{"a.ivb", "a"}}));
+    EXPECT_EQ(boxes.shown, (std::vector<platform::BoxRequest>{
+                               {"Tessaly",
+                                "The trash could not take the folder " + folder +
+                                    ". Its pictures are kept in " + aside.landedAt + ".",
+                                platform::BoxIcon::Information, platform::BoxButtons::Ok}}));
 }
 
 } // namespace

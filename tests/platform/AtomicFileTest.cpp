@@ -38,14 +38,16 @@ TEST(ReadWholeFile, ReadsRegularFilesOnlyAndNeverWaits) {
         EXPECT_EQ(platform::ReadWholeFile(refused), std::nullopt) << refused;
 }
 
-class ReplaceFile : public testing::TestWithParam<UnnamedFiles> {
+class WriteNewFile : public testing::TestWithParam<UnnamedFiles> {
 protected:
-    // The replacement, on a thread under the parameter's file system.
+    // The new file, on a thread under the parameter's file system, replacing whatever bears the
+    // name.
     bool replace(const fs::path& file, const platform::FileWriter& write) {
         bool replaced = false;
         std::thread([&] {
             if (Use(GetParam()))
-                replaced = platform::ReplaceFile(file, write);
+                replaced =
+                    platform::WriteNewFile(file, write, [](const fs::path&) { return true; });
             else
                 ADD_FAILURE() << "cannot filter system calls here";
         }).join();
@@ -55,12 +57,12 @@ protected:
     TempDir folder;
 };
 
-INSTANTIATE_TEST_SUITE_P(FileSystems, ReplaceFile,
+INSTANTIATE_TEST_SUITE_P(FileSystems, WriteNewFile,
                          testing::Values(UnnamedFiles::Offered, UnnamedFiles::Refused),
                          UnnamedFilesName);
 
 // A picture copied in chunks: until the copy ends, its name shows the old picture whole.
-TEST_P(ReplaceFile, StreamedFileAppearsOnlyWhenComplete) {
+TEST_P(WriteNewFile, StreamedFileAppearsOnlyWhenComplete) {
     const fs::path picture = folder.file("armpatch1.ivb", "old picture");
     const std::string chunk(65536, 'p');
     constexpr int kChunks = 256;
@@ -82,7 +84,7 @@ TEST_P(ReplaceFile, StreamedFileAppearsOnlyWhenComplete) {
     EXPECT_EQ(NamesIn(folder.path()), std::vector<std::string>{"armpatch1.ivb"});
 }
 
-TEST_P(ReplaceFile, FailedWriteLeavesTheNameAsItWas) {
+TEST_P(WriteNewFile, FailedWriteLeavesTheNameAsItWas) {
     const auto halfThenFail = [](int fd) {
         EXPECT_EQ(::write(fd, "half", 4), 4);
         return false;
@@ -96,7 +98,7 @@ TEST_P(ReplaceFile, FailedWriteLeavesTheNameAsItWas) {
 
 // The name is replaced, a symbolic link too, and a name of the longest length still finds room
 // for its temporary file.
-TEST_P(ReplaceFile, ReplacesWhateverBoreTheName) {
+TEST_P(WriteNewFile, ReplacesWhateverBoreTheName) {
     const fs::path other = folder.file("other", "other");
     const fs::path link = folder.path() / "link.ivb";
     fs::create_symlink("other", link);

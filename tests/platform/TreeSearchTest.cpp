@@ -15,7 +15,6 @@
 #include <gtest/gtest.h>
 #include <linux/close_range.h>
 #include <optional>
-#include <sched.h>
 #include <set>
 #include <string>
 #include <sys/mount.h>
@@ -31,12 +30,6 @@ namespace fs = std::filesystem;
 namespace {
 
 // ---- Conditions a test thread puts itself under (more in support/ThreadConditions.h) --------
-
-// A mount table of the thread's own, where mounts made for a test stay invisible to others.
-bool OwnMountTable() {
-    return unshare(CLONE_NEWNS) == 0 &&
-           mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
-}
 
 // A descriptor table of the thread's own that holds the standard streams alone, so that a limit
 // on descriptors counts the search's and not those the test program happens to hold.

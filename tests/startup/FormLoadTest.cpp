@@ -1,4 +1,5 @@
 #include "StartupFixture.h"
+#include "support/HeldPipe.h"
 #include "tessaly/selection/DirListBox.h"
 #include "tessaly/selection/DriveListBox.h"
 #include "tessaly/selection/FileListBox.h"
@@ -7,6 +8,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <atomic>
+#include <optional>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -301,8 +303,24 @@ TEST_F(StartupTest, GivingUpByHandOnFirstRunLeavesFileWithoutGameFolder) {
     EXPECT_EQ(next.Ironvaledirectory, game + "/");
 }
 
-TEST_F(StartupTest, SettingsFileThatCannotBeCreatedEndsSetup) {
-    fakes.programFolder.folder = (kit.path() / "missing-folder").string();
+// A settings file that cannot be created: its folder is missing, or a named pipe or a device
+// takes its place, which is never waited on.
+enum class SettingsPlace { MissingFolder, NamedPipe, Device };
+
+class SettingsThatCannotBeCreated : public StartupTest,
+                                    public testing::WithParamInterface<SettingsPlace> {};
+
+TEST_P(SettingsThatCannotBeCreated, EndSetup) {
+    const fs::path settings = kit.path() / "place" / "Tessaly.ini";
+    fakes.programFolder.folder = settings.parent_path().string();
+    std::optional<HeldPipe> pipe;
+    if (GetParam() != SettingsPlace::MissingFolder)
+        fs::create_directory(settings.parent_path());
+    if (GetParam() == SettingsPlace::NamedPipe)
+        pipe.emplace(settings);
+    if (GetParam() == SettingsPlace::Device)
+        fs::create_symlink("/dev/null", settings);
+    const fs::file_type kind = fs::symlink_status(settings).type();
     fakes.chooser.picks = {ItemPick::chosen("/games/Ironvale.exe")};
 
     window().Form_Load();
@@ -313,8 +331,19 @@ TEST_F(StartupTest, SettingsFileThatCannotBeCreatedEndsSetup) {
                                                          platform::BoxButtons::Ok}}));
     EXPECT_TRUE(window().SetupError);
     EXPECT_TRUE(window().isUnloaded());
-    EXPECT_FALSE(fs::exists(kit.path() / "missing-folder"));
+    EXPECT_EQ(fs::exists(settings.parent_path()), GetParam() != SettingsPlace::MissingFolder);
+    EXPECT_EQ(fs::symlink_status(settings).type(), kind);
 }
+
+std::string PlaceName(const testing::TestParamInfo<SettingsPlace>& info) {
+    const char* const names[] = {"MissingFolder", "NamedPipe", "Device"};
+    return names[info.index];
+}
+
+INSTANTIATE_TEST_SUITE_P(Places, SettingsThatCannotBeCreated,
+                         testing::Values(SettingsPlace::MissingFolder, SettingsPlace::NamedPipe,
+                                         SettingsPlace::Device),
+                         PlaceName);
 
 TEST_F(StartupTest, GiveUpFlagAlreadySetSkipsEverythingButTheCue) {
     writeSettings("[Ironvale]\nDirectory=/g\n");

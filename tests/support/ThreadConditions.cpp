@@ -5,6 +5,8 @@
 #include <fcntl.h>
 #include <linux/filter.h>
 #include <linux/seccomp.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/syscall.h>
@@ -94,6 +96,11 @@ bool DieAtSystemCall(const std::vector<long>& numbers) {
 int HoldSystemCalls(const std::vector<long>& numbers) {
     return static_cast<int>(
         Install(MeetWith(numbers, SECCOMP_RET_USER_NOTIF), SECCOMP_FILTER_FLAG_NEW_LISTENER));
+}
+
+bool OwnMountTable() {
+    return unshare(CLONE_NEWNS) == 0 &&
+           mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
 }
 
 // The raw system calls change this thread alone, where the library would change them all.

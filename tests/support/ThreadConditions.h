@@ -34,6 +34,9 @@ bool DieAtSystemCall(const std::vector<long>& numbers);
 // of a test, which hands the descriptor to its parent.
 int HoldSystemCalls(const std::vector<long>& numbers);
 
+// A mount table of the thread's own, where mounts made for a test stay invisible to others.
+bool OwnMountTable();
+
 // Root reads and writes everything whatever its mode; as "nobody" the thread is refused like
 // a user. Holds as it is when the tests do not run as root.
 bool ActAsNobody();
