@@ -1,9 +1,10 @@
-// make_tree [--files N] [--folders N] [--depth D] [--chains C] [--seed S] ROOT
+// make_tree [--files N] [--folders N] [--depth D] [--chains C] [--seed S] [--no-game] ROOT
 //
 // Lays out a synthetic drive for the game search under ROOT, which must not exist yet or be an
 // empty folder: folders at depths spread evenly over 1..D, empty files scattered over them, a
 // few chains of 40 folders that go below the search's depth limit, and the game, four levels
-// down in folders whose names sort after all others, so a walker in name order meets it last.
+// down in folders whose names sort after all others, so a walker in name order meets it last
+// (left out with --no-game, for a bench that puts the game elsewhere).
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -26,6 +27,7 @@ struct Options {
     int depth = 12;
     int chains = 3;
     unsigned long seed = 1;
+    bool game = true;
     fs::path root;
 };
 
@@ -46,6 +48,8 @@ Options parseOptions(int argc, char* argv[]) {
             options.chains = std::stoi(argv[++i]);
         else if (arg == "--seed" && hasValue)
             options.seed = std::stoul(argv[++i]);
+        else if (arg == "--no-game")
+            options.game = false;
         else if (options.root.empty() && !arg.starts_with("--"))
             options.root = arg;
         else
@@ -53,7 +57,8 @@ Options parseOptions(int argc, char* argv[]) {
     }
     if (options.root.empty() || options.depth < 1 || options.folders < 1 || options.files < 0)
         throw std::invalid_argument(
-            "usage: make_tree [--files N] [--folders N] [--depth D] [--chains C] [--seed S] ROOT");
+            "usage: make_tree [--files N] [--folders N] [--depth D] [--chains C] [--seed S] "
+            "[--no-game] ROOT");
     return options;
 }
 
@@ -153,7 +158,8 @@ int main(int argc, char* argv[]) {
             tree.addFile();
         for (int i = 0; i < options.chains; ++i)
             tree.addChain(kChainLength);
-        makeGame(options.root);
+        if (options.game)
+            makeGame(options.root);
         std::cout << options.folders << " folders, " << options.files << " files, "
                   << options.chains << " chains of " << kChainLength << " under "
                   << options.root.string() << '\n';

@@ -1,5 +1,6 @@
 #include "TreeSearch.h"
 
+#include "AsciiCase.h"
 #include "FileDescriptor.h"
 #include "FolderOpener.h"
 #include "RetryInterrupted.h"
@@ -32,21 +33,19 @@ constexpr std::size_t kListingBufferSize = 64 * 1024;
 // One per core of a small machine; the walk is bound by the kernel's work, not by ours.
 constexpr int kWorkers = 2;
 
-char lowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
+// Enough for a game's folder with its subfolders: a walk that reads more gets the workers.
+constexpr long kFoldersBeforeWorkers = 32;
 
-// Letter case is folded for ASCII only: the names sought are ASCII, and no byte of a multi-byte
-// UTF-8 character can fold into an ASCII letter.
+// Compares each name of a listing, NUL-ended, with the name sought folded once.
 class NameMatcher {
 public:
     explicit NameMatcher(std::string_view name) {
         for (char c : name)
-            lower_ += lowerAscii(c);
+            lower_ += LowerAscii(c);
     }
     bool matches(const char* name) const {
         for (char c : lower_) {
-            if (lowerAscii(*name++) != c)
+            if (LowerAscii(*name++) != c)
                 return false;
         }
         return *name == '\0';
@@ -179,16 +178,20 @@ public:
 
     // Throws what a worker threw, once all have stopped.
     std::optional<std::string> run() {
-        std::vector<std::jthread> workers;
-        try {
-            for (int i = 0; i < kWorkers; ++i)
-                workers.emplace_back([this] { workGuarded(); });
-        } catch (const std::system_error&) {
-            // Fewer threads to spare: those started walk the whole tree between them.
+        // Most walks of a launcher's places read a folder or a few, sooner than a thread
+        // starts: the calling thread reads the first folders itself, and leaves the rest of a
+        // walk that grows to the workers.
+        if (!work(kFoldersBeforeWorkers)) {
+            std::vector<std::jthread> workers;
+            try {
+                for (int i = 0; i < kWorkers; ++i)
+                    workers.emplace_back([this] { workGuarded(); });
+            } catch (const std::system_error&) {
+                // Fewer threads to spare: those started walk the whole tree between them.
+            }
+            if (workers.empty())
+                work();
         }
-        if (workers.empty())
-            work();
-        workers.clear();
         if (failure_)
             std::rethrow_exception(failure_);
         if (best_.depth == INT_MAX)
@@ -197,19 +200,34 @@ public:
     }
 
 private:
-    void work() {
+    // Reads folders until the walk is over (true), or until `limit` folders are read (false):
+    // then the subfolders found are left for others to read.
+    bool work(long limit = LONG_MAX) {
         std::vector<char> buffer(kListingBufferSize);
         std::string path;
         path.reserve(PATH_MAX);
         int depth = 0;
-        while (takeNext(path, depth))
-            finish(readFolder(path, depth, buffer));
+        std::optional<Batch> subfolders;
+        for (long read = 0; read < limit; ++read) {
+            if (!next(std::move(subfolders), path, depth))
+                return true;
+            subfolders = readFolder(path, depth, buffer);
+        }
+        const std::lock_guard lock(mutex_);
+        handIn(std::move(*subfolders));
+        return queue_.empty();
     }
 
-    bool takeNext(std::string& path, int& depth) {
+    // Hands in the subfolders of the folder just read, if any, and takes the next folder to
+    // read: one turn of the lock per folder.
+    bool next(std::optional<Batch> subfolders, std::string& path, int& depth) {
         std::unique_lock lock(mutex_);
+        if (subfolders)
+            handIn(std::move(*subfolders));
         for (;;) {
+            ++waiting_;
             changed_.wait(lock, [this] { return stopped_ || !queue_.empty() || busy_ == 0; });
+            --waiting_;
             if (stopped_ || queue_.empty())
                 return false;
             if (queue_.front().depth() <= deepest_.load(std::memory_order_relaxed))
@@ -224,14 +242,14 @@ private:
         return true;
     }
 
-    void finish(Batch subfolders) {
-        {
-            std::lock_guard lock(mutex_);
-            --busy_;
-            if (!subfolders.empty() && subfolders.depth() <= deepest_.load(std::memory_order_relaxed))
-                queue_.push_back(std::move(subfolders));
-        }
-        changed_.notify_all();
+    // Called with the lock held.
+    void handIn(Batch subfolders) {
+        --busy_;
+        if (!subfolders.empty() && subfolders.depth() <= deepest_.load(std::memory_order_relaxed))
+            queue_.push_back(std::move(subfolders));
+        // A waiting worker may now take a folder, or learn that the walk is over.
+        if (waiting_ > 0 && (!queue_.empty() || busy_ == 0))
+            changed_.notify_all();
     }
 
     void workGuarded() {
@@ -301,6 +319,7 @@ private:
     std::condition_variable changed_;
     std::deque<Batch> queue_;
     int busy_ = 0;
+    int waiting_ = 0;
     std::atomic<bool> stopped_ = false;
     // The depth of the best copy found so far: folders below it are not read.
     std::atomic<int> deepest_ = INT_MAX;

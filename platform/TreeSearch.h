@@ -17,8 +17,9 @@ inline constexpr int kDefaultTreeSearchDepth = 32;
 // The walk never follows symbolic links, never leaves the file system (nor the mount) that root
 // is on, skips folders it may not read, never enters a trash folder (".Trash", ".Trash-<uid>",
 // the user's home trash), and descends at most maxDepth folder levels. It reaches a folder
-// however long its path, and reads each to its end while signals arrive. It is breadth-first on
-// two threads and reads nothing deeper than the best copy found so far.
+// however long its path, and reads each to its end while signals arrive. It is breadth-first,
+// on two threads of its own once it has read a few folders on the calling one, and reads nothing
+// deeper than the best copy found so far.
 std::optional<std::string> SearchTreeForFile(const std::string& root, const std::string& fileName,
                                              int maxDepth = kDefaultTreeSearchDepth);
 

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config ccache
-    qt6-base-dev qt6-multimedia-dev libgl-dev
+    qt6-base-dev qt6-multimedia-dev libgl-dev libyaml-cpp-dev libqt6sql6-sqlite
     libgtest-dev libgmock-dev
     imagemagick fonts-dejavu-core python3 xdg-utils
     dpkg-dev file desktop-file-utils appstream groff-base

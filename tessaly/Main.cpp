@@ -17,6 +17,7 @@
 
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -97,6 +98,13 @@ void Main::buildControls() {
                          TwipsRect(7110, 4905, 855, 375));
     cmdQuit = Button(this, "&Quit", "Exit", TwipsRect(7110, 5400, 855, 375));
 
+    // The free strip under the installation list, beside the type filter.
+    lblGameFolder = new QLabel(this);
+    lblGameFolder->setGeometry(TwipsRect(2400, 5880, 5565, 315));
+    QPalette grey = lblGameFolder->palette();
+    grey.setColor(QPalette::WindowText, Qt::lightGray);
+    lblGameFolder->setPalette(grey);
+
     // The buttons are named by their captions.
     NameForScreenReaders(*DriveList, "Drive");
     NameForScreenReaders(*DirList, "Folders");
@@ -166,6 +174,8 @@ void Main::contextMenuEvent(QContextMenuEvent* event) {
     QAction* entry = menu->addAction(undo.isEmpty() ? "Undo" : undo, this, &Main::mnuUndo_Click);
     entry->setShortcut(QKeySequence::Undo);
     entry->setEnabled(!undo.isEmpty());
+    menu->addSeparator();
+    menu->addAction("Choose Game Folder…", this, &Main::mnuChooseGameFolder_Click);
     menu->popup(event->globalPos());
 }
 

@@ -17,6 +17,7 @@ class DriveListBox;
 class FileListBox;
 class PathListBox;
 class QComboBox;
+class QLabel;
 class QPushButton;
 enum class ArmpatchCommand;
 
@@ -39,6 +40,7 @@ public:
     void SearchForGame();
     void LocateGame();
     std::string fBrowseForFolder(const std::string& sPrompt);
+    void mnuChooseGameFolder_Click();
 
     // Browser panes (selection/).
     void DriveList_Change();
@@ -95,6 +97,7 @@ public:
     QPushButton* cmdAbout;
     QPushButton* cmdDefaults;
     QPushButton* cmdQuit;
+    QLabel* lblGameFolder;
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -110,6 +113,7 @@ private:
     void searchWithSplash();
     bool userLocatesGame();
     void recordGameFolder(bool firstRun);
+    void showGameFolder();
     void goodbye();
     // What start-up asks of the browser panes and the installation list.
     void showBrowsePosition(const std::string& drive, const std::string& folder);

@@ -48,6 +48,7 @@ void Main::Form_Load() {
             return;
 
         Ironvaledirectory = AddBackslash(Ironvaledirectory);
+        showGameFolder();
         fillTypeFilter();
         setWindowTitle("Tessaly");
     } catch (const std::exception&) {

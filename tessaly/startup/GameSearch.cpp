@@ -1,5 +1,6 @@
 #include "GameSearch.h"
 
+#include "KnownPlaces.h"
 #include "platform/TreeSearch.h"
 
 #include <string_view>
@@ -21,7 +22,11 @@ int16_t SearchFixedDrives(GameSearch& search, const std::vector<platform::Drive>
     return search.found;
 }
 
-std::string SearchForGameFolder(const platform::DriveRoots& roots) {
+// A launcher's record says where the game is in a few small reads; a walk of every disk may
+// take minutes, and may meet a stray copy first.
+std::string SearchForGameFolder(const HomeFolders& home, const platform::DriveRoots& roots) {
+    if (const auto known = SearchKnownPlaces(home, kGameExecutable))
+        return GameFolderOf(*known);
     GameSearch search;
     std::string gameFolder;
     SearchFixedDrives(search, roots.drives(), gameFolder);

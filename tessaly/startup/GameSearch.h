@@ -22,8 +22,11 @@ struct GameSearch {
 int16_t SearchFixedDrives(GameSearch& search, const std::vector<platform::Drive>& drives,
                           std::string& gameFolder);
 
-// The game folder found on this machine's fixed drives, or "".
-std::string SearchForGameFolder(const platform::DriveRoots& roots);
+struct HomeFolders;
+
+// The game folder that the user's launchers know of (see KnownPlaces.h); failing that, the one
+// found on this machine's fixed drives; or "".
+std::string SearchForGameFolder(const HomeFolders& home, const platform::DriveRoots& roots);
 
 // The folder holding the file that `path` names, without a trailing "/": the part before the
 // last "/", or "/" itself for a file at the top of the file system. "" when `path` has no "/".

@@ -1,5 +1,7 @@
 #include "GameSearch.h"
 #include "tessaly/Main.h"
+#include "tessaly/common/SettingsFile.h"
+#include "tessaly/common/Strings.h"
 
 namespace {
 
@@ -10,10 +12,12 @@ std::string LostNameText(const std::string& shownAs) {
            "another one.";
 }
 
+constexpr const char* kLocatePrompt = "Find and select Ironvale.exe";
+
 } // namespace
 
 void Main::LocateGame() {
-    const std::string path = fBrowseForFolder("Find and select Ironvale.exe");
+    const std::string path = fBrowseForFolder(kLocatePrompt);
     if (!path.empty())
         Ironvaledirectory = GameFolderOf(path);
 }
@@ -39,4 +43,21 @@ std::string Main::fBrowseForFolder(const std::string& sPrompt) {
     else
         goodbye();
     return {};
+}
+
+// The hand search once more, with a game folder already known: a cancel or any other pick
+// leaves it as it was, without the questions of a first start. A new folder is recorded as
+// start-up records one.
+void Main::mnuChooseGameFolder_Click() {
+    const platform::ItemPick pick = services_.chooser.chooseItem(kLocatePrompt, kGameExecutable);
+    if (pick.outcome == platform::ItemPick::Outcome::NameLost) {
+        box(LostNameText(pick.shownAs), platform::BoxIcon::Warning);
+        return;
+    }
+    if (!NamesGameExecutable(pick.path))
+        return;
+    const std::string folder = GameFolderOf(pick.path);
+    WriteINI("Ironvale", "Directory", folder, settingsPath());
+    Ironvaledirectory = AddBackslash(folder);
+    showGameFolder();
 }

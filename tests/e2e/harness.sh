@@ -33,7 +33,9 @@ begin() {
     trap finish EXIT
     flow_start=$(now_ms)
 
-    # The program's settings, trash, journals and caches are the flow's own.
+    # The program's settings, trash, journals and caches, and the game launchers it asks, are the
+    # flow's own.
+    unset WINEPREFIX
     export HOME=$work/home
     export XDG_CONFIG_HOME=$HOME/.config XDG_DATA_HOME=$HOME/.local/share
     export XDG_STATE_HOME=$HOME/.local/state XDG_CACHE_HOME=$HOME/.cache

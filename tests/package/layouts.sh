@@ -33,7 +33,9 @@ fail() {
 mkdir -p "$game/data/armpatch" "$work/home" "$work/runtime"
 chmod 700 "$work/runtime"
 touch "$game/Ironvale.exe"
-# The program's settings, trash, journals and sound server's files are the test's own.
+# The program's settings, trash, journals and sound server's files, and the game launchers it
+# asks, are the test's own.
+unset WINEPREFIX
 export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
 export XDG_STATE_HOME=$work/state
 export XDG_RUNTIME_DIR=$work/runtime

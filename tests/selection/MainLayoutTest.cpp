@@ -77,6 +77,7 @@ TEST_F(MainLayout, ControlsSitWhereDesigned) {
          "&Defaults",
          "Restore armpatch files to the Ironvale defaults."},
         {"cmdQuit", main.cmdQuit, {7110, 5400, 855, 375}, "&Quit", "Exit"},
+        {"lblGameFolder", main.lblGameFolder, {2400, 5880, 5565, 315}, "", ""},
     };
     for (const auto& [name, widget, twips, caption, tooltip] : table) {
         SCOPED_TRACE(name);
@@ -133,7 +134,7 @@ TEST_F(MainLayout, ControlsFitTheWindowWithoutOverlapOrClippedCaptions) {
     const std::vector<QWidget*> controls{
         main.DriveList, main.DirList,     main.FileList, main.PatternCombo, main.Logo,
         main.LstFiles,  main.FileImage,   main.cmdClear, main.cmdInstall,   main.cmdHelp,
-        main.cmdAbout,  main.cmdDefaults, main.cmdQuit};
+        main.cmdAbout,  main.cmdDefaults, main.cmdQuit,  main.lblGameFolder};
     for (std::size_t i = 0; i < controls.size(); ++i) {
         SCOPED_TRACE(controls[i]->metaObject()->className());
         EXPECT_TRUE(main.rect().contains(controls[i]->geometry()));

@@ -2,6 +2,7 @@
 
 #include "support/FakeServices.h"
 #include "support/TempDir.h"
+#include "tessaly/startup/KnownPlaces.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -119,9 +120,10 @@ TEST(SearchForGameFolder, SearchesTheDrivesTheMachineLists) {
     fixed.file("Apps/Ironvale/Ironvale.exe");
     FakeDrives drives;
     drives.list = {{optical.str(), DriveKind::Optical}, {fixed.str(), DriveKind::Fixed}};
-    EXPECT_EQ(SearchForGameFolder(drives), fixed.str() + "/Apps/Ironvale");
+    EXPECT_EQ(SearchForGameFolder(HomeFolders::FromEnvironment(), drives),
+              fixed.str() + "/Apps/Ironvale");
     drives.list.pop_back();
-    EXPECT_EQ(SearchForGameFolder(drives), "");
+    EXPECT_EQ(SearchForGameFolder(HomeFolders::FromEnvironment(), drives), "");
 }
 
 } // namespace
