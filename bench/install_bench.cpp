@@ -60,12 +60,14 @@ public:
                                                               : platform::BoxAnswer::Ok;
     }
     void play(const std::filesystem::path&, platform::Wait) override {}
+    void playThen(const std::filesystem::path&, QObject&, std::function<void()>) override {}
     std::vector<platform::Drive> drives() const override { return {}; }
     platform::ItemPick chooseItem(const std::string&, const std::string&) override { return {}; }
     platform::ItemPick chooseFolder(const std::string&) override { return {}; }
-    bool startDetached(const std::string&, const std::vector<std::string>&) override {
+    void startDetached(const std::string&, const std::vector<std::string>&,
+                       std::chrono::milliseconds, QObject&,
+                       std::function<void(platform::Watched)>) override {
         ++starts;
-        return true;
     }
     std::string path() const override { return kit_; }
 

@@ -3,8 +3,10 @@
 #include "platform/FileDescriptor.h"
 
 #include <QFile>
+#include <QGuiApplication>
 #include <QImageReader>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
 
 namespace {
@@ -37,7 +39,22 @@ std::optional<QImage> ReadPicture(const std::string& file) {
     return picture;
 }
 
-QPixmap KitPicture(const std::string& file) {
+QPixmap KitPicture(const std::string& file, qreal density) {
+    const int times = qRound(density);
+    if (times > 1) {
+        const std::filesystem::path plain(file);
+        std::filesystem::path dense = plain;
+        dense.replace_filename(plain.stem().native() + '@' + std::to_string(times) + "x" +
+                               plain.extension().native());
+        if (std::optional<QImage> picture = ReadPicture(dense.native())) {
+            picture->setDevicePixelRatio(times);
+            return QPixmap::fromImage(*picture);
+        }
+    }
     const std::optional<QImage> picture = ReadPicture(file);
     return picture ? QPixmap::fromImage(*picture) : QPixmap();
+}
+
+QPixmap KitPicture(const std::string& file) {
+    return KitPicture(file, qGuiApp->devicePixelRatio());
 }

@@ -19,5 +19,9 @@ inline constexpr qint64 MostPicturePixels = qint64(4096) * 4096;
 std::optional<QImage> ReadPicture(const std::string& file);
 
 // The same as a pixmap for a label or a pointer; an empty one when it cannot be read, since the
-// kit's own pictures are decoration.
+// kit's own pictures are decoration. On a screen of `density` device pixels to the pixel (2
+// at a scale of 200 %) it is the picture drawn at that density beside it, "logo@2x.png" for
+// "logo.png", where there is one: shown at the same size, but sharp.
+QPixmap KitPicture(const std::string& file, qreal density);
+// For this program's screens.
 QPixmap KitPicture(const std::string& file);

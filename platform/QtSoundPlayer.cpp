@@ -36,6 +36,20 @@ void QtSoundPlayer::play(const std::filesystem::path& wave, Wait wait) {
     }
 }
 
+// Starts at once rather than from the event loop, so that the end is watched from the start.
+void QtSoundPlayer::playThen(const std::filesystem::path& wave, QObject& context,
+                             std::function<void()> ended) {
+    const auto duration = WaveDuration(wave);
+    SoundEffect* sound = duration ? effect() : nullptr;
+    if (!sound) {
+        QMetaObject::invokeMethod(&context, std::move(ended), Qt::QueuedConnection);
+        return;
+    }
+    deferredStart_.stop();
+    sound->start(wave);
+    sound->whenEnded(*duration + margin, context, std::move(ended));
+}
+
 SoundEffect* QtSoundPlayer::effect() {
     if (!loadTried_) {
         loadTried_ = true;

@@ -28,6 +28,8 @@ public:
     ~QtSoundPlayer() override;
 
     void play(const std::filesystem::path& wave, Wait wait) override;
+    void playThen(const std::filesystem::path& wave, QObject& context,
+                  std::function<void()> ended) override;
 
 private:
     SoundEffect* effect();

@@ -2,6 +2,8 @@
 # Lays out a demo kit (the built program with its kit files), a demo game folder and a few
 # pictures to browse, then starts Tessaly on them. Everything lives below build/demo; the
 # settings file there already names the game folder and holds a small installation list.
+#
+#   scripts/demo.sh [BUILD_DIR] [--lay-out-only]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
@@ -39,4 +41,5 @@ file2=$demo/pictures/emblems/crown.ivb
 INI
 
 echo "Demo kit: $demo/kit (settings file: $demo/kit/Tessaly.ini)"
+[[ ${2:-} == --lay-out-only ]] && exit 0
 exec "$demo/kit/tessaly"

@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-multimedia-dev libgl-dev libyaml-cpp-dev libqt6sql6-sqlite
     libgtest-dev libgmock-dev
     imagemagick fonts-dejavu-core python3 xdg-utils
-    dpkg-dev file desktop-file-utils appstream
+    dpkg-dev file desktop-file-utils appstream groff-base
     xvfb xdotool xclip x11-utils
 )
 if [[ "${1:-}" == "--bench" ]]; then

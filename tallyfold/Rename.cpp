@@ -1,8 +1,10 @@
 #include "Rename.h"
 
 #include "FolderCaption.h"
+#include "WindowLook.h"
 #include "platform/Picture.h"
 #include "platform/Twips.h"
+#include "platform/WindowStyle.h"
 
 #include <QFont>
 #include <QIcon>
@@ -52,13 +54,14 @@ Rename::Rename(tallyfold::Services services, QWidget* parent)
     for (const char* name : Icons)
         icon.addPixmap(KitPicture(kitFile(name)));
     setWindowIcon(icon);
-    setFixedSize(Twips(4560), Twips(2955));
+    FixWindowSize(*this, {Twips(4560), Twips(2955)});
     // The layout was measured for 8-point captions; larger ones run into the next control.
     QFont captions = font();
     captions.setPointSize(8);
     setFont(captions);
 
     buildControls();
+    tallyfold::DressControls(*this);
     connectHandlers();
 }
 
@@ -68,6 +71,7 @@ void Rename::buildControls() {
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Image1->setPixmap(KitPicture(kitFile(KitBanner)));
     Image1->setToolTip("Tallyfold, drawn and written by Orvik, 2025");
+    Image1->setAccessibleName("Tallyfold");
 
     optPrefix = Placed<QRadioButton>(this, "Prefix",
                                      "Select if you want the new file name to have a label infront "
@@ -85,6 +89,8 @@ void Rename::buildControls() {
     txtName->setToolTip("Enter a label of the new file names.  example: file1.ext or 1file.ext,  "
                         "Leave blank for consecutive files numbered without a prefix or suffix.  "
                         "example: 1.ext, 2.ext ...etc.");
+    // A screen reader names the field by its caption.
+    lblfilename->setBuddy(txtName);
 
     lblbrowse = Caption(this, "Select Directory:", {Twips(1275), Twips(1320)});
     cmdBrowse =

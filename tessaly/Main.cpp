@@ -2,7 +2,9 @@
 
 #include "platform/Picture.h"
 #include "platform/Twips.h"
+#include "platform/WindowStyle.h"
 #include "tessaly/common/KitFiles.h"
+#include "tessaly/common/ScreenReaderName.h"
 #include "tessaly/common/Sound.h"
 #include "tessaly/common/Strings.h"
 #include "tessaly/common/WindowLook.h"
@@ -42,10 +44,11 @@ Main::Main(platform::Services services, QWidget* parent) : QWidget(parent), serv
     setObjectName("Main");
     setWindowTitle("Orvik's Ironvale Loomwright");
     setWindowIcon(KitPicture(kitFile(kit::WindowIcon)));
-    setFixedSize(Twips(ClientWidth), Twips(ClientHeight));
+    FixWindowSize(*this, {Twips(ClientWidth), Twips(ClientHeight)});
     PaintBlack(*this);
 
     buildControls();
+    DressControls(*this);
     startAtWorkingFolder();
     connectHandlers();
 
@@ -79,6 +82,7 @@ void Main::buildControls() {
                          "Remove File From List");
 
     FileImage = new ClickLabel(this);
+    FileImage->setObjectName("FileImage");
     FileImage->setGeometry(TwipsRect(7185, 2040, 675, 675));
     FileImage->setAlignment(Qt::AlignCenter);
     FileImage->setCursor(pointer);
@@ -100,6 +104,15 @@ void Main::buildControls() {
     QPalette grey = lblGameFolder->palette();
     grey.setColor(QPalette::WindowText, Qt::lightGray);
     lblGameFolder->setPalette(grey);
+
+    // The buttons are named by their captions.
+    NameForScreenReaders(*DriveList, "Drive");
+    NameForScreenReaders(*DirList, "Folders");
+    NameForScreenReaders(*FileList, "Files");
+    NameForScreenReaders(*PatternCombo, "File type");
+    NameForScreenReaders(*Logo, "Tessaly logo");
+    NameForScreenReaders(*LstFiles, "Installation list");
+    NameForScreenReaders(*FileImage, "Preview");
 
     const QList<QWidget*> tabOrder = {PatternCombo, DriveList,   DirList,    FileList,
                                       LstFiles,     cmdClear,    cmdInstall, cmdHelp,
@@ -134,6 +147,7 @@ void Main::connectHandlers() {
     connect(FileList, &FileListBox::selectionChanged, this, &Main::FileList_Click);
     connect(LstFiles, &PathListBox::doubleClicked, this, &Main::LstFiles_DblClick);
     connect(LstFiles, &PathListBox::characterKey, this, &Main::LstFiles_KeyPress);
+    connect(LstFiles, &PathListBox::deleteKey, this, &Main::LstFiles_DeleteKey);
     connect(LstFiles, &PathListBox::selectionChanged, this, &Main::LstFiles_Click);
     connect(FileImage, &ClickLabel::clicked, this, &Main::FileImage_Click);
     connect(cmdClear, &QPushButton::clicked, this, &Main::cmdClear_Click);

@@ -56,6 +56,7 @@ public:
     void FileList_KeyPress(int KeyAscii);
     void LstFiles_DblClick();
     void LstFiles_KeyPress(int KeyAscii);
+    void LstFiles_DeleteKey();
 
     // Image preview (selection/).
     void FileList_Click();
@@ -75,6 +76,8 @@ public:
     void cmdAbout_Click();
     void cmdClear_Click();
     void cmdQuit_Click();
+    // The window closes, by Quit or by its frame: the kit's other windows close with it.
+    void Form_Unload();
 
     // Closes the window for good; the program ends when no window is left.
     void Unload();
@@ -98,6 +101,7 @@ public:
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:

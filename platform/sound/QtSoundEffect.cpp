@@ -19,20 +19,35 @@ public:
     }
 
     void waitForEnd(std::chrono::milliseconds longest) override {
-        if (effect_.status() == QSoundEffect::Error)
-            return;
         QEventLoop loop;
-        QObject::connect(&effect_, &QSoundEffect::playingChanged, &loop, [this, &loop] {
-            if (!effect_.isPlaying())
-                loop.quit();
-        });
-        QObject::connect(&effect_, &QSoundEffect::statusChanged, &loop, [this, &loop] {
-            if (effect_.status() == QSoundEffect::Error)
-                loop.quit();
-        });
-        QTimer::singleShot(longest, &loop, &QEventLoop::quit);
+        whenEnded(longest, loop, [&loop] { loop.quit(); });
         // Input waits in the queue until the cue has ended, as with a blocking player.
         loop.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+
+    // The watch lives as a child of `context`: destroyed with it, it takes its connections
+    // along, and nothing is called.
+    void whenEnded(std::chrono::milliseconds longest, QObject& context,
+                   std::function<void()> ended) override {
+        auto* limit = new QTimer(&context);
+        limit->setSingleShot(true);
+        const auto finish = [this, limit, ended = std::move(ended)] {
+            QObject::disconnect(&effect_, nullptr, limit, nullptr);
+            limit->stop();
+            limit->deleteLater();
+            ended();
+        };
+        QObject::connect(limit, &QTimer::timeout, limit, finish);
+        QObject::connect(&effect_, &QSoundEffect::playingChanged, limit, [this, finish] {
+            if (!effect_.isPlaying())
+                finish();
+        });
+        QObject::connect(&effect_, &QSoundEffect::statusChanged, limit, [this, finish] {
+            if (effect_.status() == QSoundEffect::Error)
+                finish();
+        });
+        limit->start(effect_.status() == QSoundEffect::Error ? std::chrono::milliseconds(0)
+                                                             : longest);
     }
 
 private:

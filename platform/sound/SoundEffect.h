@@ -2,6 +2,9 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
+
+class QObject;
 
 namespace platform {
 
@@ -16,6 +19,10 @@ public:
     // Returns when the sound started last has ended, failed, or `longest` has passed; user
     // input waits meanwhile.
     virtual void waitForEnd(std::chrono::milliseconds longest) = 0;
+    // Calls `ended` from the event loop at the moment waitForEnd would return, unless `context`
+    // is destroyed before.
+    virtual void whenEnded(std::chrono::milliseconds longest, QObject& context,
+                           std::function<void()> ended) = 0;
 };
 
 // The module's file name, and the function it exports to make an effect.

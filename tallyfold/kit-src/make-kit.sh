@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Regenerates Tallyfold's own pictures: the 300 x 50 banner of its window and its icon in
-# 32 x 32 and 64 x 64, and the desktop's icons of the installed program in an icons/ folder
-# beside the kit folder.
+# Regenerates Tallyfold's own pictures: the 300 x 50 banner of its window (and the same at twice
+# the size for dense screens) and its icon in 32 x 32 and 64 x 64, and the desktop's icons of
+# the installed program in an icons/ folder beside the kit folder.
 #
 #   make-kit.sh        write into ../kit/ and ../icons/ beside this script
 #   make-kit.sh DIR    write into DIR and DIR/../icons/ instead
@@ -51,16 +51,30 @@ cp "$icons/64.png" "$out/tallyfold-64.png"
 
 # The banner: the icon, the name and what the program does, on a plaque with a clear margin
 # around it: the window is a little wider than the banner, and its first option button starts
-# just below the plaque.
-convert "$work/icon-256.png" -filter Lanczos -resize 36x36 "$work/icon-36.png"
-convert -size 288x42 gradient:'#ffffff'-'#d6e2f3' \
-    \( -size 288x42 xc:black -fill white -draw "roundrectangle 0,0 287,41 6,6" \) \
-    -alpha off -compose CopyOpacity -composite \
-    -fill none -stroke '#a9bcda' -strokewidth 1 -draw "roundrectangle 0.5,0.5 286.5,40.5 6,6" \
-    "$work/plaque.png"
-convert -size 300x50 xc:none "$work/plaque.png" -geometry +8+0 -compose Over -composite \
-    "$work/icon-36.png" -geometry +14+3 -compose Over -composite \
-    -stroke none -fill '#163f86' -font "$font_bold" -pointsize 18 -annotate +58+20 'Tallyfold' \
-    -fill '#4a5a72' -font "$font_plain" -pointsize 9 \
-    -annotate +59+34 "every file of a folder, numbered 1, 2, 3 ..." \
-    "${png_opts[@]}" "PNG32:$out/banner.png"
+# just below the plaque. banner@2x.png draws the same at twice the size for dense screens.
+banner() {
+    local k=$1 file=$2
+    convert "$work/icon-256.png" -filter Lanczos -resize "$((36 * k))x$((36 * k))" \
+        "$work/icon-36.png"
+    convert -size "$((288 * k))x$((42 * k))" gradient:'#ffffff'-'#d6e2f3' \
+        \( -size "$((288 * k))x$((42 * k))" xc:black -fill white \
+           -draw "roundrectangle 0,0 $((288 * k - 1)),$((42 * k - 1)) $((6 * k)),$((6 * k))" \) \
+        -alpha off -compose CopyOpacity -composite \
+        -fill none -stroke '#a9bcda' -strokewidth "$k" \
+        -draw "roundrectangle $(half "$k"),$(half "$k") $(half $((573 * k))),$(half $((81 * k))) $((6 * k)),$((6 * k))" \
+        "$work/plaque.png"
+    convert -size "$((300 * k))x$((50 * k))" xc:none \
+        "$work/plaque.png" -geometry "+$((8 * k))+0" -compose Over -composite \
+        "$work/icon-36.png" -geometry "+$((14 * k))+$((3 * k))" -compose Over -composite \
+        -stroke none -fill '#163f86' -font "$font_bold" -pointsize $((18 * k)) \
+        -annotate "+$((58 * k))+$((20 * k))" 'Tallyfold' \
+        -fill '#4a5a72' -font "$font_plain" -pointsize $((9 * k)) \
+        -annotate "+$((59 * k))+$((34 * k))" "every file of a folder, numbered 1, 2, 3 ..." \
+        "${png_opts[@]}" "PNG32:$file"
+}
+# Half of a whole number, written as the drawing commands take it: 0.5, 1, 286.5 ...
+half() {
+    if (($1 % 2)); then echo "$(($1 / 2)).5"; else echo "$(($1 / 2))"; fi
+}
+banner 1 "$out/banner.png"
+banner 2 "$out/banner@2x.png"

@@ -16,7 +16,7 @@ import zlib
 
 CUES = ["wnd.wav", "delete.wav", "Roger.wav", "gun.wav", "carbine.wav",
         "groovy.wav", "mouseclick.wav", "ok.wav", "king.wav"]
-PICTURES = {"logo.png": (342, 121), "tessaly.png": (32, 32),
+PICTURES = {"logo.png": (342, 121), "logo@2x.png": (684, 242), "tessaly.png": (32, 32),
             "tessaly-64.png": (64, 64), "pointer.png": (32, 32)}
 # Cues the program waits for must stay near these lengths (seconds).
 WAITED = {"gun.wav": (0.35, 0.45), "mouseclick.wav": (0.05, 0.10)}
@@ -127,10 +127,10 @@ def check(kit):
                 faults.append("pointer.png: hotspot (0,0) must be opaque, far corner transparent")
         if name.startswith("tessaly") and channels == 4 and rows[0][0][3] != 0:
             faults.append(f"{name}: corner not transparent")
-        if name == "logo.png":
+        if name.startswith("logo"):
             mean = sum(sum(p[:3]) for row in rows for p in row) / (3 * width * height)
             if mean > 96:
-                faults.append(f"logo.png: mean level {mean:.0f}, want a dark picture")
+                faults.append(f"{name}: mean level {mean:.0f}, want a dark picture")
 
     patches = {}
     for n in range(1, 17):

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Regenerates every data file of the Tessaly kit (help text, sound cues,
 # default armpatch pictures with their previews, logo and icons) from nothing,
-# and the desktop's icons of the installed program into an icons/ folder beside
-# the kit folder.
+# the desktop's icons of the installed program into an icons/ folder beside
+# the kit folder, and the pictures of the main window's look into common/look/.
 #
 #   make-kit.sh            write into ../kit/ and ../icons/ beside this script
-#   make-kit.sh DIR        write into DIR and DIR/../icons/ instead
+#   make-kit.sh DIR        write into DIR, DIR/../icons/ and DIR/../common/look/
 #   make-kit.sh --check    build into a temporary folder and compare it with
-#                          ../kit/ and ../icons/; exit status 1 when they differ
+#                          ../kit/, ../icons/ and ../common/look/; exit status 1
+#                          when they differ
 #
 # Needs: bash, python3 (standard library only), ImageMagick 6 `convert`, and
 # the DejaVu fonts of fonts-dejavu-core. Nothing is downloaded. The output is
@@ -40,10 +41,11 @@ done
 # Start from nothing: drop what an earlier run wrote, keep nothing stale.
 mkdir -p "$out"
 icons=$(cd "$out/.." && pwd)/icons
-rm -rf "$out/appdata" "$out/armpatch" "$icons"
-rm -f "$out/Tessaly.txt" "$out/logo.png" "$out/tessaly.png" "$out/tessaly-64.png" \
+look=$(cd "$out/.." && pwd)/common/look
+rm -rf "$out/appdata" "$out/armpatch" "$icons" "$look"
+rm -f "$out/Tessaly.txt" "$out/logo.png" "$out/logo@2x.png" "$out/tessaly.png" "$out/tessaly-64.png" \
       "$out/pointer.png"
-mkdir -p "$out/appdata/audio" "$out/armpatch" "$icons"
+mkdir -p "$out/appdata/audio" "$out/armpatch" "$icons" "$look"
 
 # PNG options: no time stamps or text chunks, so that reruns give equal bytes.
 png_opts=(-depth 8 -strip -define 'png:exclude-chunk=date,time,tIME')
@@ -80,8 +82,14 @@ The installation list
   Double click a file, or press any character key (Enter, Space, a
   letter) in the file list, to add it to the installation list in the
   middle. The list takes at most 20 files and each file only once.
-  Double click an entry of the list, or press a character key on it, to
-  take it off the list. A single click on an entry previews it.
+  Double click an entry of the list, or press Delete, Backspace or
+  another character key on it, to take it off the list. A single click
+  on an entry previews it. A path too long for the list is shortened in
+  its middle; rest the pointer on it to read it whole.
+
+Keyboard
+  Tab moves between the lists and buttons; the one that has the focus
+  wears a gold frame. Alt with the underlined letter presses a button.
 
 Buttons
   Install   Empties the game's armpatch folder (its old files go to the
@@ -95,15 +103,20 @@ Buttons
             own pictures in the game go to the trash.
   Clear     Empties the installation list on screen. The list of your
             last installation still comes back at the next start.
-  Help      Opens this text.
+  Help      Opens this text in the desktop's viewer. Where there is none,
+            Tessaly shows it in a window of its own; Escape closes it.
   About     Shows the scrolling credits; press any key there to close.
-  Quit      Ends the kit.
+  Quit      Ends the kit, as closing its window does.
 
 Settings
-  Tessaly keeps its memory in Tessaly.ini beside the program: the game
-  folder, the drive and folder you last browsed (saved whenever you add
-  a file), and the list you last installed. Delete Tessaly.ini to make
-  the kit search for the game again.
+  Tessaly keeps its memory in Tessaly.ini: the game folder, the drive
+  and folder you last browsed (saved whenever you add a file), and the
+  list you last installed. A kit unpacked into a folder that you may
+  write to keeps Tessaly.ini beside the program. An installed Tessaly
+  (the program in /usr/bin, this text in /usr/share/tessaly), or a kit on
+  a read-only disk, keeps it in ~/.config/tessaly/ ($XDG_CONFIG_HOME/
+  tessaly/ where that is set), one for each user. Delete Tessaly.ini to
+  make the kit search for the game again.
 
 Kit contents
   Tessaly.txt         this help text
@@ -354,29 +367,38 @@ for size in 16:2 24:2 32:3 48:4 64:4 128:5 256:6; do
 done
 cp "$icons/32.png" "$out/tessaly.png"
 cp "$icons/64.png" "$out/tessaly-64.png"
-emblem 104 6 "$work/emblem-logo.png"
 
 # ---------------------------------------------------------------- logo
-# 342 x 121: a dark plaque with the emblem, the name and the subtitle.
-convert -size 342x121 gradient:'#1f2330'-'#07080c' \
-    -fill none -stroke '#6b5420' -strokewidth 1 -draw "roundrectangle 2.5,2.5 338.5,117.5 8,8" \
-    -stroke '#2c2a26' -draw "roundrectangle 5.5,5.5 335.5,114.5 6,6" \
-    "$work/plaque.png"
+# 342 x 121: a dark plaque with the emblem, the name and the subtitle; logo@2x.png draws the
+# same at twice the size for dense screens, every length doubled.
+logo() {
+    local k=$1 file=$2
+    x() { python3 -c "import sys; v = float(sys.argv[1]) * $k; print(int(v) if v == int(v) else v)" "$1"; }
+    emblem $((104 * k)) 6 "$work/emblem-logo.png"
+    convert -size "$((342 * k))x$((121 * k))" gradient:'#1f2330'-'#07080c' \
+        -fill none -stroke '#6b5420' -strokewidth "$k" \
+        -draw "roundrectangle $(x 2.5),$(x 2.5) $(x 338.5),$(x 117.5) $(x 8),$(x 8)" \
+        -stroke '#2c2a26' -draw "roundrectangle $(x 5.5),$(x 5.5) $(x 335.5),$(x 114.5) $(x 6),$(x 6)" \
+        "$work/plaque.png"
 
-convert -size 230x72 gradient:'#fff4c8'-'#c08628' \
-    \( -size 230x72 xc:black -fill white -font "$font_bold" -pointsize 50 \
-       -kerning 1 -annotate +2+54 'Tessaly' \) \
-    -alpha off -compose CopyOpacity -composite "$work/name.png"
-convert "$work/name.png" \( +clone -background black -shadow 90x2+2+3 \) \
-    +swap -background none -layers merge +repage "$work/name-shadow.png"
+    convert -size "$((230 * k))x$((72 * k))" gradient:'#fff4c8'-'#c08628' \
+        \( -size "$((230 * k))x$((72 * k))" xc:black -fill white -font "$font_bold" \
+           -pointsize $((50 * k)) -kerning "$k" -annotate "+$((2 * k))+$((54 * k))" 'Tessaly' \) \
+        -alpha off -compose CopyOpacity -composite "$work/name.png"
+    convert "$work/name.png" \( +clone -background black -shadow "90x$((2 * k))+$((2 * k))+$((3 * k))" \) \
+        +swap -background none -layers merge +repage "$work/name-shadow.png"
 
-convert "$work/plaque.png" \
-    "$work/emblem-logo.png" -geometry +10+8 -compose Over -composite \
-    "$work/name-shadow.png" -geometry +114+10 -compose Over -composite \
-    -stroke none -fill '#8a6a24' -draw "rectangle 120,82 330,82" \
-    -fill '#a9bdd2' -font "$font_plain" -pointsize 15 -kerning 3 \
-    -annotate +122+103 'armpatch kit' \
-    -alpha off "${png_opts[@]}" "PNG24:$out/logo.png"
+    convert "$work/plaque.png" \
+        "$work/emblem-logo.png" -geometry "+$((10 * k))+$((8 * k))" -compose Over -composite \
+        "$work/name-shadow.png" -geometry "+$((114 * k))+$((10 * k))" -compose Over -composite \
+        -stroke none -fill '#8a6a24' \
+        -draw "rectangle $((120 * k)),$((82 * k)) $((330 * k + k - 1)),$((82 * k + k - 1))" \
+        -fill '#a9bdd2' -font "$font_plain" -pointsize $((15 * k)) -kerning $((3 * k)) \
+        -annotate "+$((122 * k))+$((103 * k))" 'armpatch kit' \
+        -alpha off "${png_opts[@]}" "PNG24:$file"
+}
+logo 1 "$out/logo.png"
+logo 2 "$out/logo@2x.png"
 
 # ---------------------------------------------------------------- pointer
 # 32 x 32 arrow on a transparent ground; its hotspot is the tip at pixel (0,0).
@@ -389,8 +411,20 @@ convert -size 128x128 xc:none \
 # Make sure the very tip pixel is solid so that the hotspot is visible.
 convert "$work/pointer.png" -fill black -draw 'point 0,0' "${png_opts[@]}" "PNG32:$out/pointer.png"
 
+# ---------------------------------------------------------------- controls
+# The drop-downs' arrow of the main window's look, which the program carries within itself:
+# 10 x 6, and twice that for dense screens.
+for k in 1 2; do
+    suffix=$([[ $k == 2 ]] && echo @2x || true)
+    convert -size 80x48 xc:none -fill none -stroke '#d9b24c' -strokewidth 9 \
+        -draw "stroke-linecap round stroke-linejoin round polyline 12,10 40,36 68,10" \
+        -filter Lanczos -resize "$((10 * k))x$((6 * k))!" \
+        "${png_opts[@]}" "PNG32:$look/down-arrow$suffix.png"
+done
+
 if ((check)); then
-    if diff -r "$kit_dir" "$out" && diff -r "$kit_dir/../icons" "$icons"; then
+    if diff -r "$kit_dir" "$out" && diff -r "$kit_dir/../icons" "$icons" &&
+        diff -r "$kit_dir/../common/look" "$look"; then
         echo "make-kit: $kit_dir and its icons are up to date"
     else
         echo "make-kit: $kit_dir or its icons differ from a fresh build; rerun make-kit.sh" >&2

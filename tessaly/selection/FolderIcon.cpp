@@ -6,8 +6,10 @@
 
 namespace {
 
-QIcon Draw(FolderLook look) {
-    QPixmap pixmap(16, 16);
+// Drawn in a 16 x 16 square on a pixmap of `density` device pixels to the pixel.
+QPixmap Draw(FolderLook look, int density) {
+    QPixmap pixmap(16 * density, 16 * density);
+    pixmap.setDevicePixelRatio(density);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -30,7 +32,15 @@ QIcon Draw(FolderLook look) {
         painter.drawPolygon(QPolygonF{{3.5, 7.5}, {15.5, 7.5}, {13.5, 13.5}, {1.5, 13.5}});
     else
         painter.drawRect(QRectF(1.5, 6.5, 13, 7));
-    return QIcon(pixmap);
+    return pixmap;
+}
+
+// Sharp on a screen at the usual density and at twice it.
+QIcon Draw(FolderLook look) {
+    QIcon icon;
+    for (const int density : {1, 2})
+        icon.addPixmap(Draw(look, density));
+    return icon;
 }
 
 } // namespace

@@ -20,6 +20,11 @@ void Main::LstFiles_KeyPress(int /*KeyAscii*/) {
     removeSelectedEntry();
 }
 
+// Where a user of today looks first to take an entry off a list.
+void Main::LstFiles_DeleteKey() {
+    removeSelectedEntry();
+}
+
 // A request with no file selected adds nothing, quietly; it is still an add request, so the
 // browse position is saved as after any other.
 void Main::addSelectedFile() {

@@ -1,17 +1,35 @@
 #include "PathListBox.h"
 
-#include "ListCorner.h"
 #include "tessaly/common/CharacterKey.h"
 #include "tessaly/common/ShownName.h"
 
 #include <QKeyEvent>
 #include <QScopedValueRollback>
+#include <QStyledItemDelegate>
 #include <algorithm>
+
+namespace {
+
+// Rows that ask for no width of their own: the list lays each out as wide as itself.
+class ListWideRows : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return {0, QStyledItemDelegate::sizeHint(option, index).height()};
+    }
+};
+
+} // namespace
 
 PathListBox::PathListBox(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSortingEnabled(false);
-    KeepDesktopCorner(*this);
+    // Every entry is as wide as the list, however long its path: the path is shortened in its
+    // middle to fit, rather than cut at the right where paths differ least.
+    setTextElideMode(Qt::ElideMiddle);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setItemDelegate(new ListWideRows(this));
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         if (!changing_)
             emit selectionChanged();
@@ -21,6 +39,7 @@ PathListBox::PathListBox(QWidget* parent) : QListWidget(parent) {
 void PathListBox::insertPath(int row, const std::string& path) {
     const QScopedValueRollback guard(changing_, true);
     auto* entry = new QListWidgetItem(ShownName(path));
+    entry->setToolTip(entry->text());
     entry->setData(Qt::UserRole, QByteArray::fromStdString(path));
     insertItem(row, entry);
 }
@@ -61,6 +80,10 @@ int PathListBox::topRow() const {
 void PathListBox::keyPressEvent(QKeyEvent* event) {
     if (const auto code = CharacterCode(*event)) {
         emit characterKey(*code);
+        return;
+    }
+    if (event->matches(QKeySequence::Delete)) {
+        emit deleteKey();
         return;
     }
     QListWidget::keyPressEvent(event);

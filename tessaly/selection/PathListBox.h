@@ -5,7 +5,9 @@
 #include <vector>
 
 // A plain list of full paths. Each entry keeps its path's bytes as they came from the disk;
-// only the shown text is decoded, so a name that is not valid UTF-8 survives unchanged.
+// only the shown text is decoded, so a name that is not valid UTF-8 survives unchanged. A path
+// too long for the list is shortened in its middle, so that its file name stays in view, and
+// shows whole as the entry's tooltip.
 class PathListBox : public QListWidget {
     Q_OBJECT
 
@@ -32,6 +34,8 @@ signals:
     // select an entry by its first letter, which would undo the "nothing selected" that a
     // removal by key leaves behind.
     void characterKey(int code);
+    // Delete was pressed here.
+    void deleteKey();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

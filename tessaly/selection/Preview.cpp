@@ -44,7 +44,7 @@ std::optional<std::string> Main::preview(const std::string& selected) {
         const BusyPointer busy(*this);
         QCoreApplication::processEvents();
         if (const auto name = PreviewName(selected)) {
-            if (const auto picture = LoadPreviewPicture(*name, FileImage->size())) {
+            if (const auto picture = LoadPreviewPicture(*name, FileImage->contentsRect().size())) {
                 FileImage->setPixmap(QPixmap::fromImage(*picture));
                 return name;
             }

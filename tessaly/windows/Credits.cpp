@@ -3,8 +3,10 @@
 #include "CreditsScroll.h"
 #include "platform/Picture.h"
 #include "platform/Twips.h"
+#include "platform/WindowStyle.h"
 #include "tessaly/common/CharacterKey.h"
 #include "tessaly/common/KitFiles.h"
+#include "tessaly/common/ScreenReaderName.h"
 #include "tessaly/common/Sound.h"
 #include "tessaly/common/Strings.h"
 #include "tessaly/common/WindowLook.h"
@@ -51,7 +53,7 @@ Credits::Credits(platform::Services services, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle("Loomwright");
     setWindowIcon(KitPicture(kitFile(kit::WindowIcon)));
-    setFixedSize(Twips(ClientWidth), Twips(ClientHeight));
+    FixWindowSize(*this, {Twips(ClientWidth), Twips(ClientHeight)});
     PaintBlack(*this);
     QPalette palette = this->palette();
     palette.setColor(QPalette::WindowText, Qt::white);
@@ -83,6 +85,7 @@ void Credits::buildControls() {
     Image1->setGeometry(TwipsRect(0, 120, 5130, 1815));
     Image1->setAlignment(Qt::AlignCenter);
     Image1->setPixmap(KitPicture(kitFile(kit::Logo)));
+    NameForScreenReaders(*Image1, "Tessaly logo");
 
     Label4 = Line(Frame1, "Label4", "Tessaly 3.0 by Orvik, 2004", TwipsRect(1080, 2040, 3375, 375));
     Label2 =
@@ -151,10 +154,22 @@ void Credits::clickCue() {
     cue(kit::cue::CreditsClick, platform::Wait::No);
 }
 
+// The two waited-for cues follow each other from the event loop, not from a wait inside this
+// handler: the window may close meanwhile (a key, its frame, Quit), and with it go the steps
+// still to come. The panel stands still until the second cue has ended; a further click on the
+// logo meanwhile is spent on nothing.
 void Credits::Image1_Click() {
-    cue(kit::cue::CreditsLogoClick, platform::Wait::UntilEnd);
-    cue(kit::cue::CreditsLogoFlourish, platform::Wait::UntilEnd);
-    cue(kit::cue::Ok, platform::Wait::No);
+    if (logoCuesPlaying_)
+        return;
+    logoCuesPlaying_ = true;
+    Timer1->stop();
+    cueThen(kit::cue::CreditsLogoClick, [this] {
+        cueThen(kit::cue::CreditsLogoFlourish, [this] {
+            logoCuesPlaying_ = false;
+            Timer1->start();
+            cue(kit::cue::Ok, platform::Wait::No);
+        });
+    });
 }
 
 void Credits::resizeEvent(QResizeEvent* event) {
@@ -209,4 +224,8 @@ std::string Credits::kitFile(const char* name) const {
 
 void Credits::cue(const char* name, platform::Wait wait) {
     PlayCue(services_.programFolder, services_.sound, name, wait);
+}
+
+void Credits::cueThen(const char* name, std::function<void()> ended) {
+    PlayCueThen(services_.programFolder, services_.sound, name, *this, std::move(ended));
 }

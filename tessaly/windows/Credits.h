@@ -3,6 +3,7 @@
 #include "platform/Services.h"
 
 #include <QWidget>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -55,6 +56,7 @@ private:
     void placeFrame();
     std::string kitFile(const char* name) const;
     void cue(const char* name, platform::Wait wait);
+    void cueThen(const char* name, std::function<void()> ended);
     void clickCue();
 
     platform::Services services_;
@@ -63,4 +65,5 @@ private:
     // The control under the left button's press (none for the window itself), which its
     // release must end on to make a click.
     std::optional<QWidget*> pressedOn_;
+    bool logoCuesPlaying_ = false;
 };

@@ -107,6 +107,20 @@ installed() {
         done
     done
 
+    # Each program's manual page: it reads without a warning, and it tells every option that
+    # the program's own --help lists.
+    local program page option
+    for program in tessaly tallyfold; do
+        page=$root/usr/share/man/man1/$program.1.gz
+        [[ -f $page ]] || fail "no manual page $program.1.gz"
+        zcat "$page" | groff -man -Tutf8 -ww -z 2>"$work/output" && [[ ! -s $work/output ]] ||
+            fail "$program.1 reads with warnings: $(cat "$work/output")"
+        zcat "$page" | groff -man -Tascii -P-cbou >"$work/page.txt" 2>/dev/null
+        for option in $("$root/usr/bin/$program" --help | grep -o -- '--[a-z-]*'); do
+            grep -q -- "$option" "$work/page.txt" || fail "$program.1 never tells $option"
+        done
+    done
+
     # The unpacked tree stands for a read-only /usr: the settings go to the user's folder.
     first_run "$root/usr/bin/tessaly" "$XDG_CONFIG_HOME/tessaly/Tessaly.ini" \
         "$root/usr/lib/tessaly"

@@ -3,6 +3,7 @@
 #include "support/TempDir.h"
 #include "support/UnwrittenPipe.h"
 
+#include <QImage>
 #include <cmath>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -60,3 +61,31 @@ TEST(ReadPicture, RefusesFilesAndPicturesBeyondTheLimits) {
 }
 
 } // namespace
+
+// A dense screen takes the picture drawn for it where one lies beside the plain one; either way
+// the picture takes the same room on the screen.
+TEST(KitPicture, ADenseScreenTakesThePictureDrawnForItAtTheSameSize) {
+    const TempDir kit;
+    QImage picture(34, 12, QImage::Format_RGB32);
+    picture.fill(Qt::darkYellow);
+    for (const char* name : {"logo.png", "icon.png", "pointer.png"})
+        picture.save(QString::fromStdString((kit.path() / name).string()));
+    picture.scaled(68, 24).save(QString::fromStdString((kit.path() / "logo@2x.png").string()));
+    kit.file("pointer@2x.png", "not a picture");
+    const struct {
+        const char* file;
+        qreal density;
+        int width; // as stored
+        qreal ratio;
+    } cases[] = {
+        {"logo.png", 1, 34, 1}, {"logo.png", 2, 68, 2},    {"logo.png", 1.25, 34, 1},
+        {"icon.png", 2, 34, 1}, {"pointer.png", 2, 34, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.file) + " at " + std::to_string(c.density));
+        const QPixmap shown = KitPicture((kit.path() / c.file).string(), c.density);
+        EXPECT_EQ(shown.width(), c.width);
+        EXPECT_EQ(shown.devicePixelRatio(), c.ratio);
+        EXPECT_EQ(shown.deviceIndependentSize(), QSizeF(34, 12));
+    }
+}

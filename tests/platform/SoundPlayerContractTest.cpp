@@ -5,6 +5,7 @@
 #include "support/TempDir.h"
 
 #include <QElapsedTimer>
+#include <QTest>
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -21,11 +22,21 @@ const fs::path KitCues = fs::path(TESSALY_KIT_DIR) / "appdata/audio";
 struct RealSound {
     static constexpr const char* name = "Real";
     platform::QtSoundPlayer service{TESSALY_SOUND_MODULE};
+
+    // Turns the event loop until the cues have run out or `done` holds.
+    void letCuesEnd(const std::function<bool()>& done) {
+        EXPECT_TRUE(QTest::qWaitFor(done, 10'000));
+    }
 };
 
 struct FakeSound {
     static constexpr const char* name = "Fake";
     RecordingSound service;
+
+    void letCuesEnd(const std::function<bool()>&) {
+        while (service.endCue()) {
+        }
+    }
 };
 
 template <class Subject> class SoundPlayerContract : public testing::Test {
@@ -62,6 +73,27 @@ TYPED_TEST(SoundPlayerContract, AMissingWaveIsSilenceAtOnce) {
     for (const Wait wait : {Wait::No, Wait::UntilEnd}) {
         EXPECT_LT(this->timeOf(kit.path() / "appdata/audio/gun.wav", wait), slack);
     }
+}
+
+// A follow-up runs once the cue has ended, playable or not, never within the call; a follow-up
+// whose context has gone meanwhile never runs.
+TYPED_TEST(SoundPlayerContract, AFollowUpRunsOnceFromTheEventLoopUnlessItsContextIsGone) {
+    const TempDir kit;
+    int ranForTheGone = 0;
+    int ranForMissing = 0;
+    int ran = 0;
+    {
+        QObject gone;
+        this->subject.service.playThen(KitCues / "ok.wav", gone, [&] { ++ranForTheGone; });
+    }
+    QObject context;
+    this->subject.service.playThen(kit.path() / "ok.wav", context, [&] { ++ranForMissing; });
+    this->subject.service.playThen(KitCues / "ok.wav", context, [&] { ++ran; });
+    EXPECT_EQ(ranForMissing + ran, 0) << "ran within the call";
+    this->subject.letCuesEnd([&] { return ran > 0 && ranForMissing > 0; });
+    EXPECT_EQ(ranForMissing, 1);
+    EXPECT_EQ(ran, 1);
+    EXPECT_EQ(ranForTheGone, 0);
 }
 
 } // namespace

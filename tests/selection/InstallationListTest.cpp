@@ -132,7 +132,7 @@ TEST_F(MainWindowTest, CharacterKeysInTheFileListAddTheFileSelectedAtThatMoment)
     EXPECT_TRUE(boxes().empty());
 }
 
-TEST_F(MainWindowTest, CharacterKeysInTheInstallationListRemoveTheSelectedEntry) {
+TEST_F(MainWindowTest, CharacterKeysAndDeleteInTheInstallationListRemoveTheSelectedEntry) {
     const struct {
         const char* what;
         Qt::Key key;
@@ -145,7 +145,7 @@ TEST_F(MainWindowTest, CharacterKeysInTheInstallationListRemoveTheSelectedEntry)
         {"escape", Qt::Key_Escape, true, -1},
         // Would select the first entry if the list went on to search by the typed character.
         {"slash", Qt::Key_Slash, true, -1},
-        {"delete", Qt::Key_Delete, false, 1},
+        {"delete", Qt::Key_Delete, true, -1},
         {"arrow", Qt::Key_Down, false, 2},
     };
     Main& main = window();

@@ -113,6 +113,8 @@ TEST_F(MainLayout, BlackWindowWithStoredCaptionAndLogo) {
     EXPECT_EQ(main.windowTitle(), "Orvik's Ironvale Loomwright");
     EXPECT_EQ(main.palette().color(QPalette::Window), QColor(Qt::black));
     EXPECT_EQ(main.width(), 540);
+    EXPECT_FALSE(main.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_TRUE(main.windowFlags().testFlag(Qt::WindowCloseButtonHint));
     EXPECT_GE(main.height(), 402);
     EXPECT_GE(main.height(), main.PatternCombo->geometry().bottom() + 1);
     EXPECT_EQ(main.Logo->pixmap().size(), QSize(342, 121));

@@ -358,6 +358,8 @@ public:
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
     }
     std::vector<QAbstractItemView*> all() { return {&folders, &files, &paths}; }
+    // The lists that scroll sideways to a long name; the list of paths shortens it instead.
+    std::vector<QAbstractItemView*> browsers() { return {&folders, &files}; }
 
     TempDir folder;
     QWidget window;
@@ -381,7 +383,7 @@ TEST(PaneLists, ScrollSidewaysOnlyWhenANameDoesNotFit) {
     };
     for (const auto& c : cases) {
         PaneLists lists(c.names);
-        for (QAbstractItemView* list : lists.all()) {
+        for (QAbstractItemView* list : lists.browsers()) {
             SCOPED_TRACE(std::string(c.what) + " in " + list->metaObject()->className());
             EXPECT_EQ(list->horizontalScrollBar()->isVisible(), c.scrolls);
             // Scrolled to its end, the widest row ends in view.
@@ -400,13 +402,30 @@ TEST(PaneLists, CornerBetweenTheScrollBarsIsNotTheWindowsBlack) {
     for (int i = 0; i < 20; ++i)
         names.push_back("a name too long for the pane, number " + std::to_string(i));
     PaneLists lists(names);
-    for (QAbstractItemView* list : lists.all()) {
+    for (QAbstractItemView* list : lists.browsers()) {
         SCOPED_TRACE(list->metaObject()->className());
         ASSERT_TRUE(list->horizontalScrollBar()->isVisible());
         ASSERT_TRUE(list->verticalScrollBar()->isVisible());
         const int inset = list->frameWidth() + 2;
         const QImage shot = list->grab().toImage();
         EXPECT_NE(shot.pixelColor(shot.width() - inset, shot.height() - inset), QColor(Qt::black));
+    }
+}
+
+// Two paths that differ only near their end must not read alike: each is shortened in its
+// middle, never scrolled sideways, and shows whole as its tooltip.
+TEST(PaneLists, PathsTooLongForTheListKeepTheirEndsInView) {
+    const std::string folder = "/home/someone/games/ironvale/armpatches/collected/demo/pictures/";
+    PathListBox paths;
+    for (const char* name : {"emblem-of-the-north.ivb", "emblem-of-the-south.ivb"})
+        paths.insertPath(paths.count(), folder + name);
+    Show(paths);
+    EXPECT_FALSE(paths.horizontalScrollBar()->isVisible());
+    EXPECT_EQ(paths.textElideMode(), Qt::ElideMiddle);
+    for (int row = 0; row < paths.count(); ++row) {
+        EXPECT_LE(paths.visualRect(paths.model()->index(row, 0)).right(),
+                  paths.viewport()->rect().right());
+        EXPECT_EQ(paths.item(row)->toolTip().toStdString(), paths.path(row));
     }
 }
 

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string_view>
 #include <unistd.h>
+#include <utility>
 
 platform::BoxAnswer ScriptedBoxes::show(const platform::BoxRequest& request) {
     shown.push_back(request);
@@ -14,6 +15,22 @@ platform::BoxAnswer ScriptedBoxes::show(const platform::BoxRequest& request) {
     const auto answer = answers.front();
     answers.pop_front();
     return answer;
+}
+
+void RecordingSound::playThen(const std::filesystem::path& wave, QObject& context,
+                              std::function<void()> ended) {
+    played.emplace_back(wave.string(), platform::Wait::UntilEnd);
+    playing_.emplace_back(&context, std::move(ended));
+}
+
+bool RecordingSound::endCue() {
+    if (playing_.empty())
+        return false;
+    auto [context, ended] = std::move(playing_.front());
+    playing_.pop_front();
+    if (context)
+        ended();
+    return true;
 }
 
 namespace {
@@ -65,8 +82,26 @@ platform::ItemPick ScriptedChooser::chooseFolder(const std::string& prompt) {
     return NextPick(picks);
 }
 
-bool RecordingLauncher::startDetached(const std::string& program,
-                                      const std::vector<std::string>& arguments) {
+void RecordingLauncher::startDetached(const std::string& program,
+                                      const std::vector<std::string>& arguments,
+                                      std::chrono::milliseconds /*watch*/, QObject& context,
+                                      std::function<void(platform::Watched)> outcome) {
     started.emplace_back(program, arguments);
-    return starts.value_or(CanBeStarted(program));
+    if (!starts.value_or(CanBeStarted(program))) {
+        QMetaObject::invokeMethod(
+            &context, [outcome = std::move(outcome)] { outcome(platform::Watched::NotStarted); },
+            Qt::QueuedConnection);
+        return;
+    }
+    context_ = &context;
+    outcome_ = std::move(outcome);
+}
+
+bool RecordingLauncher::endWatch(platform::Watched what) {
+    if (!outcome_)
+        return false;
+    auto outcome = std::exchange(outcome_, nullptr);
+    if (context_)
+        outcome(what);
+    return true;
 }

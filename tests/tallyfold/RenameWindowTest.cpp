@@ -108,6 +108,7 @@ TEST_F(RenameWindow, CaptionLabelsTakeTheSizeOfTheirTexts) {
 TEST_F(RenameWindow, WindowHasItsTitleSizeBannerAndOwnIcon) {
     EXPECT_EQ(window.windowTitle(), "Tallyfold");
     EXPECT_EQ(window.size(), QSize(4560 / 15, 2955 / 15));
+    EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
     EXPECT_EQ(window.Image1->pixmap().size(), QSize(300, 50));
     const QList<QSize> sizes = window.windowIcon().availableSizes();
     EXPECT_TRUE(sizes.contains(QSize(32, 32)));

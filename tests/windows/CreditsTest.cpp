@@ -8,6 +8,8 @@
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
+#include <functional>
 #include <gtest/gtest.h>
 
 using platform::Wait;
@@ -48,6 +50,13 @@ protected:
 
     std::string cue(const char* name) const { return std::string(TESSALY_KIT_DIR) + "/" + name; }
 
+    // What a click on the logo plays: two cues waited for, then one that is not.
+    Cues logoCues() const {
+        return {{cue("appdata/audio/carbine.wav"), Wait::UntilEnd},
+                {cue("appdata/audio/wnd.wav"), Wait::UntilEnd},
+                {cue("appdata/audio/ok.wav"), Wait::No}};
+    }
+
     FakeServices fakes;
     QPointer<Credits> credits;
 };
@@ -79,6 +88,7 @@ TEST_F(CreditsTest, BlackWindowOfItsOwnWithThePanelCentred) {
     EXPECT_EQ(window.parentWidget(), nullptr);
     EXPECT_TRUE(window.testAttribute(Qt::WA_DeleteOnClose));
     EXPECT_EQ(window.size(), QSize(378, 109));
+    EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
     EXPECT_EQ(window.palette().color(QPalette::Window), QColor(Qt::black));
 
     EXPECT_EQ(window.Frame1->parentWidget(), &window);
@@ -199,9 +209,7 @@ TEST_F(CreditsTest, CharacterKeyClosesAndDestroysTheWindowAndDoesNothingElse) {
 TEST_F(CreditsTest, EachClickPlaysItsCueAndNeverCloses) {
     Credits& window = open();
     const Cues shot{{cue("appdata/audio/carbine.wav"), Wait::No}};
-    const Cues logo{{cue("appdata/audio/carbine.wav"), Wait::UntilEnd},
-                    {cue("appdata/audio/wnd.wav"), Wait::UntilEnd},
-                    {cue("appdata/audio/ok.wav"), Wait::No}};
+    const Cues logo = logoCues();
     const struct {
         const char* name;
         QWidget* control;
@@ -221,6 +229,8 @@ TEST_F(CreditsTest, EachClickPlaysItsCueAndNeverCloses) {
         scrollIntoSight(*c.control);
         fakes.sound.played.clear();
         QTest::mouseClick(c.control, Qt::LeftButton, {}, c.at);
+        while (fakes.sound.endCue()) {
+        }
         EXPECT_EQ(fakes.sound.played, c.cues);
     }
     EXPECT_FALSE(destroyed());
@@ -234,4 +244,59 @@ TEST_F(CreditsTest, PressAndReleaseOnDifferentControlsIsNoClick) {
     QTest::mouseRelease(&window, Qt::LeftButton, {}, {2, 2});
     QTest::mouseClick(window.Label4, Qt::RightButton);
     EXPECT_TRUE(fakes.sound.played.empty());
+}
+
+TEST_F(CreditsTest, LogoCuesFollowEachOtherWhileThePanelStandsStill) {
+    Credits& window = open();
+    scrollIntoSight(*window.Image1);
+    window.Timer1->start();
+    fakes.sound.played.clear();
+    const Cues logo = logoCues();
+
+    QTest::mouseClick(window.Image1, Qt::LeftButton);
+    EXPECT_EQ(fakes.sound.played, Cues(logo.begin(), logo.begin() + 1));
+    EXPECT_FALSE(window.Timer1->isActive());
+    // A second click meanwhile starts nothing of its own.
+    QTest::mouseClick(window.Image1, Qt::LeftButton);
+
+    ASSERT_TRUE(fakes.sound.endCue());
+    EXPECT_EQ(fakes.sound.played, Cues(logo.begin(), logo.begin() + 2));
+    EXPECT_FALSE(window.Timer1->isActive());
+
+    ASSERT_TRUE(fakes.sound.endCue());
+    EXPECT_EQ(fakes.sound.played, logo);
+    EXPECT_TRUE(window.Timer1->isActive());
+    EXPECT_FALSE(fakes.sound.endCue());
+}
+
+// However the window closes while the logo's cues play, it goes, and the cues still to come
+// never reach it (the sanitizer build catches any touch of the freed window).
+TEST_F(CreditsTest, ClosedWhileTheLogoCuesPlayItGoesAndTheRestNeverReachesIt) {
+    const struct {
+        const char* how;
+        std::function<void(Credits&)> close;
+        int cuesEndedFirst;
+    } closings[] = {
+        {"by its frame, during the first cue", [](Credits& w) { w.windowHandle()->close(); }, 0},
+        {"by its frame, during the second cue", [](Credits& w) { w.windowHandle()->close(); }, 1},
+        {"by a key", [](Credits& w) { QTest::keyClick(&w, Qt::Key_Space); }, 0},
+        {"by Quit on the main window", [this](Credits&) { IsLoaded(fakes.boxes, "Credits", true); },
+         1},
+    };
+    for (const auto& c : closings) {
+        SCOPED_TRACE(c.how);
+        Credits& window = open();
+        scrollIntoSight(*window.Image1);
+        fakes.sound.played.clear();
+        QTest::mouseClick(window.Image1, Qt::LeftButton);
+        for (int n = 0; n < c.cuesEndedFirst; ++n)
+            fakes.sound.endCue();
+        const std::size_t playedBefore = fakes.sound.played.size();
+
+        c.close(window);
+        EXPECT_TRUE(destroyed());
+        while (fakes.sound.endCue()) {
+        }
+        EXPECT_EQ(fakes.sound.played.size(), playedBefore);
+    }
 }

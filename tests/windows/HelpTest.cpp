@@ -1,9 +1,23 @@
 #include "WindowsFixture.h"
+#include "tessaly/windows/HelpText.h"
 
+#include <QFontInfo>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 
 using Launches = std::vector<std::pair<std::string, std::vector<std::string>>>;
+using platform::Watched;
+
+namespace {
+
+// The kit's own help window, when one is open.
+HelpText* ShownHelp(Main& main) {
+    auto* help = main.findChild<HelpText*>();
+    return help && help->isVisible() ? help : nullptr;
+}
+
+} // namespace
 
 TEST_F(CommandsTest, HelpHandsTheHelpFileToTheDesktopViewerAsItsOneArgument) {
     Main& main = window();
@@ -24,19 +38,73 @@ TEST_F(CommandsTest, HelpHandsTheHelpFileToTheDesktopViewerAsItsOneArgument) {
         QTest::mouseClick(main.cmdHelp, Qt::LeftButton);
         EXPECT_EQ(fakes.launcher.started, (Launches{{"xdg-open", {c.helpFile}}}));
         EXPECT_EQ(main.windowTitle(), "Tessaly [Loading Help File]");
+        fakes.launcher.endWatch(Watched::StillRunning);
     }
+    EXPECT_EQ(ShownHelp(main), nullptr);
     EXPECT_TRUE(boxes().empty());
     EXPECT_TRUE(fakes.sound.played.empty());
 }
 
-TEST_F(CommandsTest, HelpThatCannotStartSaysSoInABoxAndTheCaption) {
+TEST_F(CommandsTest, HelpShowsTheTextItselfWhenTheViewerFailsAndOnlyThen) {
+    // More lines than the window shows at once, lined up by blanks.
+    const std::string text =
+        "Tessaly\n  Install   copies  the list" + std::string(80, '\n') + "end\n";
+    kit.file("Tessaly.txt", text);
     Main& main = window();
-    fakes.launcher.starts = false;
-    QTest::mouseClick(main.cmdHelp, Qt::LeftButton);
-    EXPECT_EQ(fakes.launcher.started.size(), 1u);
-    EXPECT_EQ(boxes(), (std::vector<platform::BoxRequest>{
-                           {"Tessaly", "Error, could not load Help file",
-                            platform::BoxIcon::Critical, platform::BoxButtons::Ok}}));
-    EXPECT_EQ(main.windowTitle(), "Tessaly [Error Loading Help File]");
-    EXPECT_FALSE(main.isUnloaded());
+    const struct {
+        const char* what;
+        bool starts;
+        Watched watched; // how the viewer's watch ends, once it has started
+        bool shown;
+    } cases[] = {
+        {"xdg-open missing", false, Watched::NotStarted, true},
+        {"no viewer for the file: xdg-open fails", true, Watched::Failed, true},
+        {"viewer open", true, Watched::StillRunning, false},
+        {"viewer handed the file on and ended", true, Watched::EndedWell, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fakes.launcher.starts = c.starts;
+        // Pressed twice, it keeps one window.
+        for (int press = 0; press < 2; ++press) {
+            QTest::mouseClick(main.cmdHelp, Qt::LeftButton);
+            if (press == 0) {
+                EXPECT_EQ(ShownHelp(main), nullptr) << "shown before the viewer was heard of";
+            }
+            fakes.launcher.endWatch(c.watched);
+            QCoreApplication::processEvents();
+        }
+        EXPECT_EQ(main.windowTitle(), "Tessaly [Loading Help File]");
+        HelpText* help = ShownHelp(main);
+        ASSERT_EQ(help != nullptr, c.shown);
+        if (!help)
+            continue;
+        EXPECT_EQ(main.findChildren<HelpText*>().size(), 1);
+        EXPECT_EQ(help->toPlainText().toStdString(), text);
+        EXPECT_TRUE(help->isReadOnly());
+        EXPECT_TRUE(QFontInfo(help->font()).fixedPitch());
+        EXPECT_GT(help->verticalScrollBar()->maximum(), 0);
+
+        QTest::keyClick(help, Qt::Key_Escape);
+        DestroyClosed();
+        EXPECT_EQ(main.findChild<HelpText*>(), nullptr);
+    }
+    EXPECT_TRUE(boxes().empty());
+}
+
+TEST_F(CommandsTest, HelpWithNoViewerAndAnUnreadableFileSaysSoInABoxAndTheCaption) {
+    Main& main = window();
+    for (const bool starts : {false, true}) {
+        SCOPED_TRACE(starts ? "xdg-open fails" : "xdg-open missing");
+        boxes().clear();
+        fakes.launcher.starts = starts;
+        QTest::mouseClick(main.cmdHelp, Qt::LeftButton);
+        fakes.launcher.endWatch(Watched::Failed);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(boxes(), (std::vector<platform::BoxRequest>{
+                               {"Tessaly", "Error, could not load Help file",
+                                platform::BoxIcon::Critical, platform::BoxButtons::Ok}}));
+        EXPECT_EQ(main.windowTitle(), "Tessaly [Error Loading Help File]");
+        EXPECT_EQ(ShownHelp(main), nullptr);
+    }
 }

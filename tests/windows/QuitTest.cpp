@@ -1,9 +1,11 @@
 #include "WindowsFixture.h"
+#include "tessaly/windows/HelpText.h"
 
 #include <QApplication>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 using platform::Wait;
 using Cues = std::vector<std::pair<std::string, Wait>>;
@@ -68,17 +70,20 @@ TEST_F(CommandsTest, ProgramEndsAtQuitEvenWithTheCreditsOpen) {
     EXPECT_EQ(RunProgram(), 0);
 }
 
-// The credits window belongs to no other window, so it counts as one of the program's own:
-// closing the main window by its frame leaves the program running until the credits close.
-TEST_F(CommandsTest, ProgramEndsWhenTheLastWindowClosesCreditsIncluded) {
+// The credits belong to no other window; closing the main window by its frame (or Alt+F4)
+// closes them too, and the program ends as at Quit, the help text's window included.
+TEST_F(CommandsTest, ProgramEndsWhenTheMainWindowIsClosedByItsFrameCreditsIncluded) {
+    kit.file("Tessaly.txt", "Tessaly\n");
     Main& main = window();
+    fakes.launcher.starts = false;
+    main.cmdHelp_Click();
+    QCoreApplication::processEvents();
+    ASSERT_NE(main.findChild<HelpText*>(), nullptr);
     main.cmdAbout_Click();
-    bool ranOn = false;
-    QTimer::singleShot(0, &main, [&main] { main.close(); });
-    QTimer::singleShot(50, &main, [&ranOn] {
-        ranOn = true;
-        QTest::keyClick(LoadedCredits().front(), Qt::Key_Space);
-    });
+    QTimer::singleShot(0, &main, [&main] { main.windowHandle()->close(); });
     EXPECT_EQ(RunProgram(), 0);
-    EXPECT_TRUE(ranOn);
+    DestroyClosed();
+    EXPECT_TRUE(LoadedCredits().empty());
+    EXPECT_FALSE(main.isVisible());
+    EXPECT_TRUE(boxes().empty());
 }
