@@ -174,20 +174,23 @@ std::optional<std::string> ReadWholeFile(const fs::path& file) {
 
 bool WriteNewFile(const fs::path& file, const FileWriter& write, const ReplaceConsent& mayReplace) {
     PendingFile pending(file);
-    if (pending.fd() < 0 || !write(pending.fd())) {
+    if (pending.fd() < 0 || !write(pending.fd()) || ::fsync(pending.fd()) != 0) {
         return false;
     }
-    if (pending.publish(Existing::Keep)) {
-        return true;
+    if (!pending.name(Existing::Keep)) {
+        if (errno != EEXIST) {
+            return false;
+        }
+        if (!mayReplace || !mayReplace(pending.fixedName())) {
+            errno = EEXIST;
+            return false;
+        }
+        if (!pending.name(Existing::Replace)) {
+            return false;
+        }
     }
-    if (errno != EEXIST) {
-        return false;
-    }
-    if (!mayReplace || !mayReplace(pending.fixedName())) {
-        errno = EEXIST;
-        return false;
-    }
-    return pending.publish(Existing::Replace);
+    SyncFolder(file.parent_path().empty() ? fs::path(".") : file.parent_path());
+    return true;
 }
 
 bool EditFile(const fs::path& file, const FileEdit& edit) {

@@ -68,15 +68,14 @@ int openNamed(const fs::path& fixed) {
     return -1;
 }
 
-// Makes a new or changed name survive a crash; a folder that cannot be synced changes nothing.
-void syncFolder(const fs::path& folder) {
+} // namespace
+
+void SyncFolder(const fs::path& folder) {
     const FileDescriptor handle(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (handle.get() >= 0) {
         ::fsync(handle.get());
     }
 }
-
-} // namespace
 
 // A very long final name is cut so that the fixed name still fits in a folder entry. Two names
 // that begin alike for that long share a fixed name, which only makes their writers take turns.
@@ -118,17 +117,18 @@ PendingFile::~PendingFile() {
 }
 
 bool PendingFile::publish(Existing existing) {
-    if (::fsync(fd()) != 0) {
+    if (::fsync(fd()) != 0 || !name(existing)) {
         return false;
     }
-    // Linking never replaces, so an unnamed file that must not replace takes its name at once.
-    const bool published = existing == Existing::Keep && !named_
-                               ? linkUnnamed(fd(), target_)
-                               : (named_ || takeFixedName()) && moveToTarget(existing);
-    if (published) {
-        syncFolder(folderOf(target_));
-    }
-    return published;
+    SyncFolder(folderOf(target_));
+    return true;
+}
+
+// Linking never replaces, so an unnamed file that must not replace takes its name at once.
+bool PendingFile::name(Existing existing) {
+    return existing == Existing::Keep && !named_
+               ? linkUnnamed(fd(), target_)
+               : (named_ || takeFixedName()) && moveToTarget(existing);
 }
 
 bool PendingFile::takeFixedName() {

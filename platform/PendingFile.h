@@ -6,6 +6,10 @@
 
 namespace platform {
 
+// Makes the new and changed names in `folder` survive a crash; a folder that cannot be synced
+// changes nothing.
+void SyncFolder(const std::filesystem::path& folder);
+
 // Whether a file may take the place of one that already bears its final name.
 enum class Existing { Replace, Keep };
 
@@ -23,12 +27,16 @@ public:
     ~PendingFile();
 
     int fd() const { return file_.get(); }
+    const std::filesystem::path& target() const { return target_; }
     // The one name that the file may bear before its final one.
     const std::filesystem::path& fixedName() const { return fixed_; }
     // Puts the file, synced to disk, under its final name and syncs the folder so that the name
     // survives a crash. false, with errno set, when that cannot be done; with Existing::Keep,
     // errno EEXIST means that another file took the name first.
     bool publish(Existing existing);
+    // Puts the file under its final name as publish does, but leaves both the file and the name
+    // to the caller to make durable: its bytes must be on disk before it is named.
+    bool name(Existing existing);
 
     // The fixed name of a new file for `target`.
     static std::filesystem::path FixedNameOf(const std::filesystem::path& target);
