@@ -220,3 +220,23 @@ void WriteINI(const std::string& section, const std::string& key, const std::str
         return settings::withValue(text, section, key, value);
     });
 }
+
+SettingsBatch::SettingsBatch(std::filesystem::path file) : file_(std::move(file)) {}
+
+// A refused record is left out, as WriteINI leaves it.
+SettingsBatch::~SettingsBatch() {
+    if (records_.empty())
+        return;
+    platform::EditFile(file_, [this](std::string_view text) {
+        std::string result(text);
+        for (const Record& record : records_)
+            if (auto stored = settings::withValue(result, record.section, record.key, record.value))
+                result = std::move(*stored);
+        return std::optional(std::move(result));
+    });
+}
+
+void SettingsBatch::write(const std::string& section, const std::string& key,
+                          const std::string& value) {
+    records_.push_back({section, key, value});
+}

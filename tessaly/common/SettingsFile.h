@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The settings file: "[section]" header lines, each followed by its "key=value" lines. Every
 // call opens, reads or rewrites, and closes the file, so nothing goes stale between calls.
@@ -19,6 +20,26 @@ std::string ReadINI(const std::string& section, const std::string& key,
 // folder) leaves the file as it was and says nothing.
 void WriteINI(const std::string& section, const std::string& key, const std::string& value,
               const std::filesystem::path& file);
+
+// Values stored as WriteINI stores them, but in one write when the batch ends, in the order
+// given, so that the records of one command cost a single flush to disk. A crash before the end
+// loses them all and leaves the file as it was.
+class SettingsBatch {
+public:
+    explicit SettingsBatch(std::filesystem::path file);
+    SettingsBatch(const SettingsBatch&) = delete;
+    SettingsBatch& operator=(const SettingsBatch&) = delete;
+    ~SettingsBatch();
+
+    void write(const std::string& section, const std::string& key, const std::string& value);
+
+private:
+    struct Record {
+        std::string section, key, value;
+    };
+    std::filesystem::path file_;
+    std::vector<Record> records_;
+};
 
 namespace settings {
 
