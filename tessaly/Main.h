@@ -11,6 +11,7 @@
 #include <vector>
 
 class ArmpatchChange;
+class SettingsBatch;
 class ClickLabel;
 class DirListBox;
 class DriveListBox;
@@ -128,7 +129,8 @@ private:
     bool copyDefaults();
     void makeArmpatchFolder();
     bool copyIntoArmpatchFolder(const std::string& file);
-    void recordListEntry(std::size_t position, const std::string& entry);
+    bool nameArmpatchCopies();
+    void recordListEntry(SettingsBatch& records, std::size_t position, const std::string& entry);
     void showProgress(const QString& caption);
     void fillTypeFilter();
     void addSelectedFile();

@@ -85,8 +85,6 @@ void ArmpatchChange::settle() {
     journaled_ = journal_.has_value();
     if (!journal_)
         return;
-    if (!journal_->replacing.empty())
-        platform::PendingFile::ClearLeftover(journal_->replacing);
     RemoveStaleNotes(folder_);
     // Back in its place: the command was killed before it moved the folder, or an undo put it
     // back and was killed before it could end.
@@ -124,20 +122,12 @@ bool ArmpatchChange::clearFolder(ArmpatchCommand command, platform::MessageBoxes
 }
 
 bool ArmpatchChange::copyIn(const std::string& file, platform::MessageBoxes& boxes) {
-    const auto mayReplace = [this](const std::string& target, const std::string& passesThrough) {
-        if (!put_.contains(target))
-            return false;
-        if (journal_ && journaled_) {
-            journal_->replacing = passesThrough;
-            WriteJournal(*journal_);
-        }
-        return true;
-    };
-    const ShellOutcome copied =
-        RunShellFileRequest(CopyIntoFolderRequest(file, folder_ + "/"), boxes, mayReplace);
-    if (copied.succeeded())
-        put_.insert(copied.landedAt);
-    return copied.succeeded();
+    return RunShellFileRequest(CopyIntoFolderRequest(file, folder_ + "/"), boxes, &copies_)
+        .succeeded();
+}
+
+bool ArmpatchChange::nameCopies(platform::MessageBoxes& boxes) {
+    return NameCopies(copies_, boxes) == 0;
 }
 
 std::optional<UndoOffer> ArmpatchChange::undoOffer() const {

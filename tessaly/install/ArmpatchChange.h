@@ -1,11 +1,11 @@
 #pragma once
 
+#include "ShellFileRequest.h"
 #include "UndoJournal.h"
 #include "platform/FileDescriptor.h"
 #include "platform/MessageBoxes.h"
 
 #include <optional>
-#include <set>
 #include <string>
 
 // What Undo would take back: the last command on an armpatch folder, and how many pictures the
@@ -26,14 +26,13 @@ std::optional<UndoOffer> FindUndo(const std::string& game);
 //
 // It holds a lock on the game folder, so that two Tessalys never change one armpatch folder at
 // once: flock on the folder itself, which leaves no lock file behind and ends with the process,
-// however that ends. It keeps the journal from which Undo takes the last command back, and
-// knows which files the command put in, the only ones that a copy may replace: no picture that
-// was in the folder before is ever replaced or deleted for good.
+// however that ends. It keeps the journal from which Undo takes the last command back. Its copies
+// go into the folder emptied for them and never replace a file: no picture that was in the
+// folder before is ever replaced or deleted for good.
 class ArmpatchChange {
 public:
     // Takes the lock without waiting, then puts right what a command killed before left: the
-    // temporary file of a copy that was replacing one, the note in the trash of a folder that an
-    // undo had put back.
+    // note in the trash of a folder that an undo had put back.
     explicit ArmpatchChange(const std::string& game);
     ArmpatchChange(const ArmpatchChange&) = delete;
     ArmpatchChange& operator=(const ArmpatchChange&) = delete;
@@ -46,8 +45,12 @@ public:
     // nothing has changed, the boxes have said why, and the command must stop.
     bool clearFolder(ArmpatchCommand command, platform::MessageBoxes& boxes);
 
-    // One file into the folder; it may replace only a file that this change put there.
+    // One file into the folder, complete but nameless until nameCopies: a crash before then
+    // leaves none of the copies. A later copy of the same name takes the name instead.
     bool copyIn(const std::string& file, platform::MessageBoxes& boxes);
+    // Names the copies in the order they were made, never replacing a file; false when one
+    // could not take its name, after a box has said why.
+    bool nameCopies(platform::MessageBoxes& boxes);
 
     std::optional<UndoOffer> undoOffer() const;
 
@@ -65,5 +68,5 @@ private:
     bool busy_ = false;
     std::optional<UndoJournal> journal_;
     bool journaled_ = false; // journal_ is on disk
-    std::set<std::string> put_;
+    PendingCopies copies_;
 };

@@ -69,6 +69,10 @@ bool Main::copyIntoArmpatchFolder(const std::string& file) {
     return change_ != nullptr && change_->copyIn(file, services_.boxes);
 }
 
+bool Main::nameArmpatchCopies() {
+    return change_ != nullptr && change_->nameCopies(services_.boxes);
+}
+
 // The caption is drawn before each copy; what the user does meanwhile waits for the end.
 void Main::showProgress(const QString& caption) {
     setWindowTitle(caption);

@@ -26,19 +26,21 @@ void Main::cmdDefaults_Click() {
     setWindowTitle("Tessaly");
 }
 
-// Ends at the first default picture that cannot be copied, after the ones before it.
+// Ends at the first default picture that cannot be copied; the ones before it take their names
+// together at the end.
 bool Main::copyDefaults() {
     const std::string stem = kitFile(kit::DefaultArmpatchStem);
     makeArmpatchFolder();
+    bool copied = true;
     try {
-        for (int number = 1; number <= kit::DefaultArmpatches; ++number) {
+        for (int number = 1; copied && number <= kit::DefaultArmpatches; ++number) {
             showProgress("Tessaly [Installing Default Armpatch Image Files]");
-            if (!copyIntoArmpatchFolder(stem + std::to_string(number) + ".ivb"))
-                return false;
+            copied = copyIntoArmpatchFolder(stem + std::to_string(number) + ".ivb");
         }
     } catch (const std::exception&) {
         box("Error, copying files to '" + installationdir, platform::BoxIcon::Critical);
-        return false;
+        copied = false;
     }
-    return true;
+    const bool named = nameArmpatchCopies();
+    return copied && named;
 }

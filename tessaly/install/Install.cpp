@@ -1,4 +1,5 @@
 #include "UndoJournal.h"
+#include "platform/PendingFile.h"
 #include "tessaly/Main.h"
 #include "tessaly/common/BusyPointer.h"
 #include "tessaly/common/Files.h"
@@ -27,6 +28,8 @@ void Main::cmdInstall_Click() {
                 CopyListFiles();
                 RenumberFiles("file");
                 RenumberFiles("armpatch");
+                // Both passes' new names are kept on disk by one sync.
+                platform::SyncFolder(installationdir);
                 return true;
             }))
             return;
@@ -41,28 +44,31 @@ void Main::cmdInstall_Click() {
 
 // Each entry is recorded before its copy, so the one whose copy fails is remembered too; the
 // first failed or cancelled copy ends the run, with the entries after it neither recorded nor
-// copied.
+// copied. The copies made take their names together at the end, and then the records reach the
+// settings file in one write.
 void Main::CopyListFiles() {
     const BusyPointer busy(*this);
     const std::vector<std::string> entries = listEntries();
     if (entries.empty())
         return;
+    SettingsBatch records(settingsPath());
     makeArmpatchFolder();
     try {
         for (std::size_t position = 0; position < entries.size(); ++position) {
-            recordListEntry(position, entries[position]);
+            recordListEntry(records, position, entries[position]);
             showProgress("Tessaly [Installing " + ShownName(entries[position]) + " ]");
             if (!copyIntoArmpatchFolder(entries[position]))
-                return;
+                break;
         }
     } catch (const std::exception&) {
         box("Error, copying files to '" + installationdir, platform::BoxIcon::Critical);
     }
+    nameArmpatchCopies();
 }
 
 // Keys of later positions, from a longer list installed before, stay as they are.
-void Main::recordListEntry(std::size_t position, const std::string& entry) {
+void Main::recordListEntry(SettingsBatch& records, std::size_t position, const std::string& entry) {
     const std::string settings = settingsPath();
     if (FileExists(settings) || WriteTextFile(settings, ""))
-        WriteINI("Armpatch", "file" + std::to_string(position), entry, settings);
+        records.write("Armpatch", "file" + std::to_string(position), entry);
 }

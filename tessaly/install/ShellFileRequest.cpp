@@ -5,6 +5,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/FileDescriptor.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <fcntl.h>
@@ -47,7 +48,7 @@ std::string CopyTarget(const std::string& file, const std::string& folder) {
 
 // 0, or the error number of the step that failed. A source that is not a regular file (a
 // folder, a device, a FIFO) is refused before it is read.
-int CopyFile(const std::string& file, const std::string& folder, const MayReplace& mayReplace) {
+int CopyFile(const std::string& file, const std::string& folder, platform::NewFiles& later) {
     const platform::FileDescriptor source(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     struct stat status {};
     if (source.get() < 0 || ::fstat(source.get(), &status) != 0)
@@ -56,36 +57,34 @@ int CopyFile(const std::string& file, const std::string& folder, const MayReplac
         return S_ISDIR(status.st_mode) ? EISDIR : EINVAL;
     std::error_code error;
     fs::create_directories(folder, error);
-    const std::string target = CopyTarget(file, folder);
     int failure = 0;
-    const bool copied = platform::WriteNewFile(
-        target,
-        [&](int fd) {
+    if (later.add(CopyTarget(file, folder), [&](int fd) {
             const bool done = CopyBytes(source.get(), fd);
             failure = done ? 0 : errno;
             return done;
-        },
-        [&](const fs::path& passesThrough) {
-            return mayReplace && mayReplace(target, passesThrough.string());
-        });
-    if (copied)
+        }))
         return 0;
     return failure != 0 ? failure : (errno != 0 ? errno : EIO);
 }
 
+void ReportCopyFailure(const ShellFileRequest& request, int error, platform::MessageBoxes& boxes) {
+    boxes.show(
+        {"Tessaly",
+         "Cannot copy '" + request.from + "' to '" + request.to + "': " + Reason(error) + ".",
+         platform::BoxIcon::Critical, platform::BoxButtons::Ok});
+}
+
 ShellOutcome Copy(const ShellFileRequest& request, platform::MessageBoxes& boxes,
-                  const MayReplace& mayReplace) {
+                  PendingCopies& later) {
     if (copyCancel() && copyCancel()(request))
         return {ECANCELED, true};
     errno = 0;
-    const int status = CopyFile(request.from, request.to, mayReplace);
+    const int status = CopyFile(request.from, request.to, later.files);
     if (status != 0) {
-        boxes.show(
-            {"Tessaly",
-             "Cannot copy '" + request.from + "' to '" + request.to + "': " + Reason(status) + ".",
-             platform::BoxIcon::Critical, platform::BoxButtons::Ok});
+        ReportCopyFailure(request, status, boxes);
         return {status};
     }
+    later.requests.push_back(request);
     return {0, false, CopyTarget(request.from, request.to)};
 }
 
@@ -124,9 +123,32 @@ ShellFileRequest CopyIntoFolderRequest(const std::string& file, const std::strin
 }
 
 ShellOutcome RunShellFileRequest(const ShellFileRequest& request, platform::MessageBoxes& boxes,
-                                 const MayReplace& mayReplace) {
-    return request.operation == ShellOperation::Copy ? Copy(request, boxes, mayReplace)
-                                                     : Delete(request, boxes);
+                                 PendingCopies* later) {
+    if (request.operation == ShellOperation::Delete)
+        return Delete(request, boxes);
+    if (later)
+        return Copy(request, boxes, *later);
+    PendingCopies now;
+    const ShellOutcome copied = Copy(request, boxes, now);
+    if (!copied.succeeded())
+        return copied;
+    const int named = NameCopies(now, boxes);
+    return named == 0 ? copied : ShellOutcome{named};
+}
+
+int NameCopies(PendingCopies& copies, platform::MessageBoxes& boxes) {
+    const std::vector<platform::NewFiles::Failure> failures = copies.files.name();
+    for (const platform::NewFiles::Failure& failure : failures) {
+        // Of two copies of one name, the later is the one that was to take it.
+        const auto request = std::ranges::find_if(
+            copies.requests.rbegin(), copies.requests.rend(), [&](const ShellFileRequest& copy) {
+                return fs::path(CopyTarget(copy.from, copy.to)) == failure.target;
+            });
+        if (request != copies.requests.rend())
+            ReportCopyFailure(*request, failure.error, boxes);
+    }
+    copies.requests.clear();
+    return failures.empty() ? 0 : failures.front().error;
 }
 
 void SetCopyCancel(CopyCancel cancels) {

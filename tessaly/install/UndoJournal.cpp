@@ -73,7 +73,6 @@ std::string JournalText(const UndoJournal& journal) {
                 std::to_string(journal.old->inode) + "\n";
     text += "oldAt=" + Encoded(journal.oldAt) + "\n";
     text += std::string("inTrash=") + (journal.inTrash ? "1" : "0") + "\n";
-    text += "replacing=" + Encoded(journal.replacing) + "\n";
     return text;
 }
 
@@ -101,7 +100,6 @@ std::optional<UndoJournal> ParseJournal(const std::string& text) {
     }
     journal.oldAt = Decoded(values["oldAt"]);
     journal.inTrash = values["inTrash"] == "1";
-    journal.replacing = Decoded(values["replacing"]);
     return journal;
 }
 

@@ -31,7 +31,6 @@ struct UndoJournal {
     std::optional<FileId> old;  // what `folder` named before the command; nothing for nothing
     std::string oldAt = {};     // where that went once it was moved: "" until then
     bool inTrash = false;       // oldAt is an entry of the trash
-    std::string replacing = {}; // the temporary name of the last copy that replaced a file
 
     bool operator==(const UndoJournal&) const = default;
 };

@@ -163,16 +163,6 @@ TEST_F(InstallTest, MissingDataFolderIsMadeByTheCopies) {
     EXPECT_EQ(boxes(), (std::vector{ErrorCreating(armpatchDir()), InstallComplete()}));
 }
 
-// A copy that replaces one of the same command's passes through a temporary name, which a kill
-// there would leave behind: the next command clears it before the folder goes to the trash.
-TEST_F(InstallTest, NextCommandClearsWhatAReplacingCopyLeft) {
-    list({source("x/pic.ivb", "x"), source("y/pic.ivb", "y")});
-    window().cmdInstall_Click();
-    game.file("data/armpatch/.pic.ivb.tmp", "x");
-    window().cmdDefaults_Click();
-    EXPECT_TRUE(InTrash({{"armpatch1.ivb", "y"}}));
-}
-
 class CollisionAnswers : public InstallTest, public testing::WithParamInterface<BoxAnswer> {};
 
 // The user's own file1.ivb holds the first pass's first target: the question names both paths,

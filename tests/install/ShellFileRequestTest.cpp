@@ -22,9 +22,9 @@ TEST(ShellFileRequest, RequestsCarryTheirOperationAndFlags) {
               (ShellFileRequest{ShellOperation::Copy, "/p/a.ivb", "/g/data/armpatch/", 0x0210}));
 }
 
-// A copy takes a free name at once; it replaces a file of its name only with leave, and fails
-// without it, leaving the file as it was.
-TEST(ShellFileRequest, CopyMakesMissingFoldersAndReplacesOnlyWithLeave) {
+// A copy never replaces a file of its name. Gathered copies take their names only when named,
+// and of two of one name the later takes it.
+TEST(ShellFileRequest, CopyMakesMissingFoldersAndNeverReplaces) {
     TempDir dir;
     const std::string into = dir.str() + "/a/b/";
     ScriptedBoxes boxes;
@@ -34,17 +34,19 @@ TEST(ShellFileRequest, CopyMakesMissingFoldersAndReplacesOnlyWithLeave) {
     EXPECT_TRUE(copied.succeeded());
     EXPECT_EQ(copied.landedAt, into + "pic.ivb");
 
-    const ShellOutcome refused =
-        RunShellFileRequest(CopyIntoFolderRequest(second, into), boxes,
-                            [](const std::string&, const std::string&) { return false; });
-    EXPECT_EQ(refused.status, EEXIST);
+    EXPECT_EQ(RunShellFileRequest(CopyIntoFolderRequest(second, into), boxes).status, EEXIST);
     EXPECT_EQ(FolderContents(into), (std::map<std::string, std::string>{{"pic.ivb", "first"}}));
     ASSERT_EQ(boxes.shown.size(), 1U);
     EXPECT_EQ(boxes.shown[0].text, "Cannot copy '" + second + "' to '" + into + "': File exists.");
 
-    const MayReplace leave = [](const std::string&, const std::string&) { return true; };
-    EXPECT_TRUE(RunShellFileRequest(CopyIntoFolderRequest(second, into), boxes, leave).succeeded());
-    EXPECT_EQ(FolderContents(into), (std::map<std::string, std::string>{{"pic.ivb", "second"}}));
+    const std::string later = dir.str() + "/later/";
+    PendingCopies copies;
+    for (const std::string& file : {first, second})
+        EXPECT_TRUE(
+            RunShellFileRequest(CopyIntoFolderRequest(file, later), boxes, &copies).succeeded());
+    EXPECT_TRUE(FolderContents(later).empty());
+    EXPECT_EQ(NameCopies(copies, boxes), 0);
+    EXPECT_EQ(FolderContents(later), (std::map<std::string, std::string>{{"pic.ivb", "second"}}));
     EXPECT_EQ(boxes.shown.size(), 1U);
 }
 

@@ -132,8 +132,7 @@ TEST(UndoJournal, KeepsEveryByteOfItsPaths) {
                               "/g/a\nb%41\xff/data/armpatch",
                               FileId{7, 1ULL << 40},
                               "/t/files/armpatch\n=1",
-                              true,
-                              "/x/.a.tmp"};
+                              true};
     EXPECT_EQ(ParseJournal(JournalText(journal)), journal);
     EXPECT_EQ(ParseJournal("command=Uninstall\n"), std::nullopt);
 }
