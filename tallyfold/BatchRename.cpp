@@ -3,6 +3,7 @@
 #include "Journal.h"
 #include "RenamePreview.h"
 #include "platform/FolderListing.h"
+#include "platform/PendingFile.h"
 
 #include <stdexcept>
 
@@ -92,5 +93,8 @@ PassEnd RunBatch(const PreparedBatch& batch, const Proceed& proceed) {
                                  "undone.\n\n" +
                                  std::string(failure.what()));
     }
-    return ApplyRenames(batch.plan, proceed);
+    const PassEnd end = ApplyRenames(batch.plan, proceed);
+    // One sync keeps all the new names, however the pass ended.
+    platform::SyncFolder(batch.folder);
+    return end;
 }

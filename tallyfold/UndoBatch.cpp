@@ -1,5 +1,6 @@
 #include "UndoBatch.h"
 
+#include "platform/PendingFile.h"
 #include "platform/VisibleControls.h"
 #include "tessaly/install/RenameFile.h"
 
@@ -46,6 +47,8 @@ UndoOutcome ApplyUndo(const UndoPlan& plan) {
     for (const Renaming& renaming : plan.back)
         if (!RenameFile(base + renaming.oldPath, base + renaming.newPath))
             outcome.kept.push_back(renaming);
+    // The names must be on disk before the batch leaves the journal, or a crash could lose both.
+    platform::SyncFolder(plan.folder);
     ForgetBatch(plan.file);
     return outcome;
 }
