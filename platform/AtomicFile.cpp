@@ -172,9 +172,11 @@ std::optional<std::string> ReadWholeFile(const fs::path& file) {
     return readAll(handle.get());
 }
 
-bool WriteNewFile(const fs::path& file, const FileWriter& write, const ReplaceConsent& mayReplace) {
+bool WriteNewFile(const fs::path& file, const FileWriter& write, const ReplaceConsent& mayReplace,
+                  Flush flush) {
     PendingFile pending(file);
-    if (pending.fd() < 0 || !write(pending.fd()) || ::fsync(pending.fd()) != 0) {
+    if (pending.fd() < 0 || !write(pending.fd()) ||
+        (flush == Flush::Now && ::fsync(pending.fd()) != 0)) {
         return false;
     }
     if (!pending.name(Existing::Keep)) {
@@ -189,7 +191,9 @@ bool WriteNewFile(const fs::path& file, const FileWriter& write, const ReplaceCo
             return false;
         }
     }
-    SyncFolder(file.parent_path().empty() ? fs::path(".") : file.parent_path());
+    if (flush == Flush::Now) {
+        SyncFolder(file.parent_path().empty() ? fs::path(".") : file.parent_path());
+    }
     return true;
 }
 

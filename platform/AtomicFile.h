@@ -33,8 +33,13 @@ using ReplaceConsent = std::function<bool(const std::filesystem::path& passesThr
 // then where the file system allows, so a crash leaves nothing behind. A name that is taken
 // (whatever bears it, a symbolic link too) is replaced only when `mayReplace` agrees: false,
 // with errno EEXIST, when it does not. The new file gets the usual mode of a new file.
+//
+// With Flush::Later the write does not wait for the disk: a crash soon after may find the old
+// file under the name, or, on a file system that does not order a replacing rename after the
+// new file's bytes, an empty one.
+enum class Flush { Now, Later };
 bool WriteNewFile(const std::filesystem::path& file, const FileWriter& write,
-                  const ReplaceConsent& mayReplace);
+                  const ReplaceConsent& mayReplace, Flush flush = Flush::Now);
 
 // A file's new content given its current one (empty for a missing file); nothing leaves the
 // file as it is.

@@ -116,8 +116,10 @@ bool ArmpatchChange::clearFolder(ArmpatchCommand command, platform::MessageBoxes
     }
     journal_->oldAt = moved.landedAt;
     journal_->inTrash = moved.inTrash;
+    // The note need not wait for the disk: a crash that loses it leaves the journal written
+    // before the move, from which Undo finds the folder by its identity.
     if (journaled_)
-        WriteJournal(*journal_);
+        WriteJournal(*journal_, platform::Flush::Later);
     return true;
 }
 

@@ -115,12 +115,12 @@ std::optional<UndoJournal> ReadJournal(const std::string& folder) {
     return std::nullopt;
 }
 
-bool WriteJournal(const UndoJournal& journal) {
+bool WriteJournal(const UndoJournal& journal, platform::Flush flush) {
     try {
         const std::string text = JournalText(journal);
         return platform::WriteNewFile(
             JournalPath(journal.folder), [&](int fd) { return platform::WriteAll(fd, text); },
-            [](const fs::path&) { return true; });
+            [](const fs::path&) { return true; }, flush);
     } catch (const fs::filesystem_error&) {
         return false;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/AtomicFile.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -27,10 +29,10 @@ std::optional<FileId> IdOf(const std::string& path);
 
 struct UndoJournal {
     ArmpatchCommand command = ArmpatchCommand::Install;
-    std::string folder;         // the armpatch folder, without a final "/"
-    std::optional<FileId> old;  // what `folder` named before the command; nothing for nothing
-    std::string oldAt = {};     // where that went once it was moved: "" until then
-    bool inTrash = false;       // oldAt is an entry of the trash
+    std::string folder;        // the armpatch folder, without a final "/"
+    std::optional<FileId> old; // what `folder` named before the command; nothing for nothing
+    std::string oldAt = {};    // where that went once it was moved: "" until then
+    bool inTrash = false;      // oldAt is an entry of the trash
 
     bool operator==(const UndoJournal&) const = default;
 };
@@ -43,7 +45,8 @@ std::optional<UndoJournal> ParseJournal(const std::string& text);
 // nothing when there is none.
 std::optional<UndoJournal> ReadJournal(const std::string& folder);
 
-// Replaces the journal of journal.folder at once; false when it could not be stored.
-bool WriteJournal(const UndoJournal& journal);
+// Replaces the journal of journal.folder at once; false when it could not be stored. With
+// Flush::Later a crash may lose the write (see WriteNewFile).
+bool WriteJournal(const UndoJournal& journal, platform::Flush flush = platform::Flush::Now);
 
 void RemoveJournal(const std::string& folder);
