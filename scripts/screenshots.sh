@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the README's pictures of both programs on the demo kit, at the usual density and at a
 # scale of 200 %, each on a private X server without a window manager: docs/tessaly.png,
-# docs/credits.png, docs/help.png and docs/tallyfold.png, and the same with @2x for the scale.
+# docs/credits.png, docs/help.png and docs/tallyfold.png, and the same with @2x for the scale;
+# and docs/game-folder.png, the main window with its menu open.
 # Needs a build (scripts/build.sh) and Xvfb, xdotool and ImageMagick's import.
 #
 #   scripts/screenshots.sh [BUILD_DIR]
@@ -100,6 +101,16 @@ for scale in 1 2; do
     xdotool windowfocus --sync "$main"
     xdotool key --delay 80 Tab Tab Tab Down Down Tab Down
     shoot "$main" "tessaly$suffix.png"
+
+    # The window's menu, opened over the installation list, which leaves it to the window.
+    if [[ $scale == 1 ]]; then
+        xdotool mousemove --window "$main" 200 220 click 3
+        sleep 0.6
+        eval "$(xdotool getwindowgeometry --shell "$main")"
+        import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$docs/game-folder.png"
+        echo "wrote docs/game-folder.png"
+        xdotool key Escape
+    fi
 
     # The credits, as the logo rises through the window.
     xdotool key alt+a
