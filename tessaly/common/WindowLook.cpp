@@ -132,6 +132,29 @@ WINDOW > QListView::corner {
     background: #0e1015;
 }
 
+WINDOW > QMenu {
+    color: #efe4c6;
+    background: #17191f;
+    border: 1px solid #5e4b1f;
+    padding: 3px;
+}
+WINDOW > QMenu::item {
+    padding: 4px 24px 4px 14px;
+    border-radius: 3px;
+}
+WINDOW > QMenu::item:selected {
+    color: #16130b;
+    background: #e0b955;
+}
+WINDOW > QMenu::item:disabled {
+    color: #6d675a;
+}
+WINDOW > QMenu::separator {
+    height: 1px;
+    background: #3b3322;
+    margin: 3px 6px;
+}
+
 WINDOW > QLabel {
     color: #d9cfb4;
 }
