@@ -32,25 +32,26 @@ std::vector<std::string> SplitAtNuls(const std::string& text) {
     return items;
 }
 
-// A shell script in `folder` that its owner may run.
 fs::path Executable(const TempDir& folder, const std::string& name, const std::string& body) {
     const fs::path file = folder.file(name, "#!/bin/sh\n" + body);
     fs::permissions(file, fs::perms::owner_all);
     return file;
 }
 
-// How long a contract test waits for an outcome that the program's own end decides.
+// Long enough for the program's own end to decide the outcome.
 constexpr std::chrono::minutes LongWatch{10};
 
 // Starts `program` and returns what the launcher reports, once it has reported.
-std::optional<platform::Watched> OutcomeOf(platform::Launcher& launcher, const std::string& program,
+template <class Subject>
+std::optional<platform::Watched> OutcomeOf(Subject& subject, const std::string& program,
                                            const std::vector<std::string>& arguments,
-                                           std::chrono::milliseconds watch) {
+                                           std::chrono::milliseconds watch = LongWatch) {
     QObject context;
     std::optional<platform::Watched> outcome;
-    launcher.startDetached(program, arguments, watch, context,
-                           [&outcome](platform::Watched what) { outcome = what; });
+    subject.service.startDetached(program, arguments, watch, context,
+                                  [&outcome](platform::Watched what) { outcome = what; });
     EXPECT_FALSE(outcome) << "reported from within the call";
+    subject.endWatch();
     EXPECT_TRUE(QTest::qWaitFor([&outcome] { return outcome.has_value(); }, 10'000));
     return outcome;
 }
@@ -59,10 +60,7 @@ struct RealLauncher {
     static constexpr const char* name = "Real";
     platform::DetachedLauncher service;
 
-    // Whether it started, as told once the program has ended.
-    bool starts(const std::string& program, const std::vector<std::string>& arguments) {
-        return OutcomeOf(service, program, arguments, LongWatch) != platform::Watched::NotStarted;
-    }
+    void endWatch() {} // the program's own end does
 
     std::optional<std::vector<std::string>> argumentsSeen(const fs::path& program) const {
         const fs::path written = program.string() + ".arguments";
@@ -80,18 +78,7 @@ struct FakeLauncher {
     static constexpr const char* name = "Fake";
     RecordingLauncher service;
 
-    // Whether it started: a program that could not start is told at the next turn of the event
-    // loop, and one that did runs until its watch is ended.
-    bool starts(const std::string& program, const std::vector<std::string>& arguments) {
-        QObject context;
-        bool notStarted = false;
-        service.startDetached(program, arguments, LongWatch, context,
-                              [&notStarted](platform::Watched what) {
-                                  notStarted = what == platform::Watched::NotStarted;
-                              });
-        QCoreApplication::processEvents();
-        return !notStarted;
-    }
+    void endWatch() { service.endWatch(platform::Watched::EndedWell); }
 
     std::optional<std::vector<std::string>> argumentsSeen(const fs::path& program) const {
         for (const auto& [started, arguments] : service.started)
@@ -103,8 +90,8 @@ struct FakeLauncher {
 
 template <class Subject> class LauncherContract : public testing::Test {
 protected:
-    fs::path executable(const std::string& name, const std::string& body) const {
-        return Executable(folder, name, body);
+    bool starts(const std::string& program, const std::vector<std::string>& arguments) {
+        return OutcomeOf(subject, program, arguments) != platform::Watched::NotStarted;
     }
 
     TempDir folder;
@@ -115,20 +102,20 @@ using Launchers = testing::Types<RealLauncher, FakeLauncher>;
 TYPED_TEST_SUITE(LauncherContract, Launchers, SubjectName);
 
 TYPED_TEST(LauncherContract, HandsTheArgumentsOverByteForByte) {
-    const fs::path program = this->executable("record", RecordArguments);
+    const fs::path program = Executable(this->folder, "record", RecordArguments);
     const std::vector<std::string> arguments = {"caf\xE9", "two words", "", "'it' \"is\" $HOME;"};
 
-    ASSERT_TRUE(this->subject.starts(program.string(), arguments));
+    ASSERT_TRUE(this->starts(program.string(), arguments));
 
     EXPECT_EQ(this->subject.argumentsSeen(program), arguments);
 }
 
 TYPED_TEST(LauncherContract, FindsAProgramNamedWithoutAFolderOnTheSearchPath) {
-    EXPECT_TRUE(this->subject.starts("true", {}));
+    EXPECT_TRUE(this->starts("true", {}));
 }
 
 TYPED_TEST(LauncherContract, ReturnsWithoutWaitingForTheProgramToEnd) {
-    const fs::path program = this->executable("slow", "sleep 5\n");
+    const fs::path program = Executable(this->folder, "slow", "sleep 5\n");
     QObject context;
     QElapsedTimer clock;
     clock.start();
@@ -150,40 +137,31 @@ TYPED_TEST(LauncherContract, ToldWhatCannotBeStarted) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        EXPECT_FALSE(this->subject.starts(c.program, {"argument"}));
+        EXPECT_FALSE(this->starts(c.program, {"argument"}));
     }
 }
 
-TEST(DetachedLauncher, ToldHowAProgramEndedWithinTheWatch) {
+// The last program waits on a pipe that only the test opens, so it cannot end within the watch.
+TEST(DetachedLauncher, ToldHowAProgramEndedOrThatItOutlastedTheWatch) {
+    const TempDir folder;
+    const fs::path gate = folder.path() / "gate";
+    ASSERT_EQ(::mkfifo(gate.c_str(), 0600), 0);
     const struct {
         const char* body;
+        std::chrono::milliseconds watch;
         platform::Watched outcome;
     } cases[] = {
-        {"exit 0\n", platform::Watched::EndedWell},
-        {"exit 4\n", platform::Watched::Failed}, // as xdg-open finding no viewer
-        {"kill -KILL $$\n", platform::Watched::Failed},
+        {"exit 0\n", LongWatch, platform::Watched::EndedWell},
+        {"exit 4\n", LongWatch, platform::Watched::Failed}, // as xdg-open finding no viewer
+        {"kill -KILL $$\n", LongWatch, platform::Watched::Failed},
+        {"read line < \"$1\"\ntouch \"$1.passed\"\n", {}, platform::Watched::StillRunning},
     };
-    const TempDir folder;
-    platform::DetachedLauncher launcher;
+    RealLauncher launcher;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.body);
         const fs::path program = Executable(folder, std::to_string(&c - cases), c.body);
-        EXPECT_EQ(OutcomeOf(launcher, program.string(), {}, LongWatch), c.outcome);
+        EXPECT_EQ(OutcomeOf(launcher, program.string(), {gate.string()}, c.watch), c.outcome);
     }
-}
-
-// The program waits on a pipe that only the test opens, so it cannot end within the watch.
-TEST(DetachedLauncher, AProgramStillRunningAfterTheWatchIsLeftToItself) {
-    const TempDir folder;
-    platform::DetachedLauncher launcher;
-    const fs::path gate = folder.path() / "gate";
-    ASSERT_EQ(::mkfifo(gate.c_str(), 0600), 0);
-    const fs::path program =
-        Executable(folder, "waiting", "read line < \"$1\"\ntouch \"$1.passed\"\n");
-
-    EXPECT_EQ(OutcomeOf(launcher, program.string(), {gate.string()}, std::chrono::milliseconds(0)),
-              platform::Watched::StillRunning);
-
     // Let through, it runs to its end, though no one watches it any more.
     std::ofstream(gate) << "go\n";
     EXPECT_TRUE(QTest::qWaitFor([&] { return fs::exists(gate.string() + ".passed"); }, 10'000));
