@@ -305,45 +305,36 @@ TEST_F(StartupTest, GivingUpByHandOnFirstRunLeavesFileWithoutGameFolder) {
 
 // A settings file that cannot be created: its folder is missing, or a named pipe or a device
 // takes its place, which is never waited on.
-enum class SettingsPlace { MissingFolder, NamedPipe, Device };
+TEST_F(StartupTest, SettingsFileThatCannotBeCreatedEndsSetup) {
+    for (const std::string place : {"missing", "pipe", "device"}) {
+        SCOPED_TRACE(place);
+        const fs::path settings = kit.path() / place / "Tessaly.ini";
+        std::optional<HeldPipe> pipe;
+        if (place != "missing")
+            fs::create_directory(settings.parent_path());
+        if (place == "pipe")
+            pipe.emplace(settings);
+        if (place == "device")
+            fs::create_symlink("/dev/null", settings);
+        const fs::file_type kind = fs::symlink_status(settings).type();
+        FakeServices local;
+        local.programFolder.folder = settings.parent_path().string();
+        local.chooser.picks = {ItemPick::chosen("/games/Ironvale.exe")};
+        Main main(local.services());
 
-class SettingsThatCannotBeCreated : public StartupTest,
-                                    public testing::WithParamInterface<SettingsPlace> {};
+        main.Form_Load();
 
-TEST_P(SettingsThatCannotBeCreated, EndSetup) {
-    const fs::path settings = kit.path() / "place" / "Tessaly.ini";
-    fakes.programFolder.folder = settings.parent_path().string();
-    std::optional<HeldPipe> pipe;
-    if (GetParam() != SettingsPlace::MissingFolder)
-        fs::create_directory(settings.parent_path());
-    if (GetParam() == SettingsPlace::NamedPipe)
-        pipe.emplace(settings);
-    if (GetParam() == SettingsPlace::Device)
-        fs::create_symlink("/dev/null", settings);
-    const fs::file_type kind = fs::symlink_status(settings).type();
-    fakes.chooser.picks = {ItemPick::chosen("/games/Ironvale.exe")};
-
-    window().Form_Load();
-
-    EXPECT_EQ(boxes(), (std::vector{CouldNotFindQuestion(),
-                                    platform::BoxRequest{"Tessaly", "Error initiating setup",
-                                                         platform::BoxIcon::Critical,
-                                                         platform::BoxButtons::Ok}}));
-    EXPECT_TRUE(window().SetupError);
-    EXPECT_TRUE(window().isUnloaded());
-    EXPECT_EQ(fs::exists(settings.parent_path()), GetParam() != SettingsPlace::MissingFolder);
-    EXPECT_EQ(fs::symlink_status(settings).type(), kind);
+        EXPECT_EQ(local.boxes.shown,
+                  (std::vector{CouldNotFindQuestion(),
+                               platform::BoxRequest{"Tessaly", "Error initiating setup",
+                                                    platform::BoxIcon::Critical,
+                                                    platform::BoxButtons::Ok}}));
+        EXPECT_TRUE(main.SetupError);
+        EXPECT_TRUE(main.isUnloaded());
+        EXPECT_EQ(fs::exists(settings.parent_path()), place != "missing");
+        EXPECT_EQ(fs::symlink_status(settings).type(), kind);
+    }
 }
-
-std::string PlaceName(const testing::TestParamInfo<SettingsPlace>& info) {
-    const char* const names[] = {"MissingFolder", "NamedPipe", "Device"};
-    return names[info.index];
-}
-
-INSTANTIATE_TEST_SUITE_P(Places, SettingsThatCannotBeCreated,
-                         testing::Values(SettingsPlace::MissingFolder, SettingsPlace::NamedPipe,
-                                         SettingsPlace::Device),
-                         PlaceName);
 
 TEST_F(StartupTest, GiveUpFlagAlreadySetSkipsEverythingButTheCue) {
     writeSettings("[Ironvale]\nDirectory=/g\n");
